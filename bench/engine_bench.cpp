@@ -1,0 +1,55 @@
+// Speed of the banner engine: RenderLine and ComposePage over lines of 10, 1,000 and
+// 32,767 characters, with no page limit and at page width 80. Lines wider than the
+// 16-bit width overflow; those cases measure the work done up to the overflow.
+
+#include "engine/banner.h"
+#include "platform/checked16.h"
+#include "settings/layout_options.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+std::u16string SampleLine(std::size_t length) {
+    const std::u16string_view words = u"The quick brown fox jumps over the lazy dog 0123456789. ";
+    std::u16string line;
+    while (line.size() < length) {
+        line += words.substr(0, std::min(words.size(), length - line.size()));
+    }
+    return line;
+}
+
+template <void (*Engine)(std::u16string_view)>
+void Run(benchmark::State& state) {
+    modMain::InitEngine();
+    modOptions::SetDefaultOptions();
+    modOptions::PageWidth = static_cast<std::int16_t>(state.range(1));
+    const std::u16string line = SampleLine(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        try {
+            Engine(line);
+        } catch (const platform::Overflow&) {
+            state.counters["overflowed"] = 1;
+        }
+        benchmark::DoNotOptimize(mod8Zevazuv::PageText.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void Arguments(benchmark::internal::Benchmark* b) {
+    for (int length : {10, 1000, 32767}) {
+        for (int width : {-1, 80}) {
+            b->Args({length, width});
+        }
+    }
+}
+
+void BM_RenderLine(benchmark::State& state) { Run<mod8Zevazuv::RenderLine>(state); }
+void BM_ComposePage(benchmark::State& state) { Run<mod8Zevazuv::ComposePage>(state); }
+
+BENCHMARK(BM_RenderLine)->Apply(Arguments)->ArgNames({"chars", "width"});
+BENCHMARK(BM_ComposePage)->Apply(Arguments)->ArgNames({"chars", "width"});
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,185 @@
+#include "engine/banner.h"
+
+#include "engine/character_classes.h"
+#include "platform/checked16.h"
+#include "settings/layout_options.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <array>
+#include <vector>
+
+namespace mod8Zevazuv {
+
+std::array<std::string, kGlyphRows> Rows;
+std::string BandText;
+std::int16_t LastBandWidth = 0;
+std::string PageText;
+
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::int64_t kMax16 = std::numeric_limits<std::int16_t>::max();
+
+// Copies a glyph row with at most two moves of fixed size, much faster than a
+// library call for texts this short. Glyph rows are at most 16 characters long.
+inline void CopyGlyphRow(char* to, const std::string& row) {
+    const char* from = row.data();
+    const std::size_t length = row.size();
+    if (length >= 8) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + length - 8, from + length - 8, 8);
+    } else if (length >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + length - 4, from + length - 4, 4);
+    } else {
+        for (std::size_t at = 0; at < length; ++at) {
+            to[at] = from[at];
+        }
+    }
+}
+
+// Counts towards the width of the top row. When the count passes 32767 the row is
+// cut back to the kept characters, what had been appended up to that point.
+void Count(std::int64_t width, std::string& row, std::size_t kept) {
+    if (width > kMax16) {
+        row.resize(kept);
+    }
+    platform::Checked16(width); // throws past the limit
+}
+
+// The characters of one band, each looked up once.
+struct Band {
+    std::vector<Glyph> glyphs;
+
+    void Clear() { glyphs.clear(); }
+    void Add(const Glyph& glyph) { glyphs.push_back(glyph); }
+};
+
+// The band being rendered; kept between calls so that its storage is reused.
+Band& ScratchBand() {
+    static Band band;
+    band.Clear();
+    return band;
+}
+
+// Renders one row of the band in place: the row is filled with enough blanks for the
+// longest glyph rows up front, so each glyph row is copied, the blanks after it are
+// stepped over, and the row is cut to its length at the end. Every
+// row of a band holds the same characters and reaches the same width, so only the
+// top row, rendered first, counts it (and so fails, if the band overflows).
+template <bool kCounting>
+std::int16_t RenderRow(std::string& row, const Band& band, int r) {
+    const std::size_t count = band.glyphs.size();
+    const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
+    row.assign(count * (kLongestGlyphRow + static_cast<std::size_t>(blanks)), ' ');
+    char* const start = row.data();
+    char* end = start;
+    std::int64_t width = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Glyph& glyph = band.glyphs[i];
+        if (glyph.rows != nullptr) {
+            const std::string& text = (*glyph.rows)[r];
+            CopyGlyphRow(end, text);
+            end += text.size();
+            if constexpr (kCounting) {
+                width += glyph.width;
+                Count(width, row, static_cast<std::size_t>(end - start));
+            }
+        }
+        end += blanks;
+        if constexpr (kCounting) {
+            // The blank that passed the limit is the last one kept.
+            width += blanks;
+            std::int64_t beyond = std::clamp<std::int64_t>(width - kMax16 - 1, 0, blanks);
+            Count(width, row, static_cast<std::size_t>(end - start - beyond));
+            // The length of the remaining text is a 16-bit count as well.
+            Count(static_cast<std::int64_t>(count - i), row, static_cast<std::size_t>(end - start));
+        }
+    }
+    row.resize(static_cast<std::size_t>(end - start));
+    return static_cast<std::int16_t>(width);
+}
+
+// Renders the band into Rows, BandText and LastBandWidth, from the top row down.
+void RenderBand(const Band& band) {
+    for (std::string& row : Rows) {
+        row.clear();
+    }
+    BandText.clear();
+    std::int16_t width = 0;
+    for (int r = kGlyphRows - 1; r >= 0; --r) {
+        if (r == kGlyphRows - 1) {
+            width = RenderRow<true>(Rows[r], band, r);
+        } else {
+            RenderRow<false>(Rows[r], band, r);
+        }
+        BandText += Rows[r];
+        BandText += kLineBreak;
+    }
+    LastBandWidth = width;
+}
+
+// Takes the characters of the next band from the start of the text into the band:
+// with a page width of 1 or more, until their widths reach it; else all of them.
+// Returns how many it took.
+std::size_t TakeBand(std::u16string_view text, Band& band) {
+    platform::Checked16(static_cast<std::int64_t>(text.size())); // a 16-bit count too
+    const std::int16_t pageWidth = modOptions::PageWidth;
+    std::int16_t taken = 0;
+    std::size_t length = 0;
+    while (length < text.size() && (pageWidth < 1 || taken < pageWidth)) {
+        Glyph glyph = LookUpGlyph(text[length]);
+        if (pageWidth >= 1) {
+            taken = platform::Add16(taken, glyph.width);
+        }
+        band.Add(glyph);
+        ++length;
+    }
+    return length;
+}
+
+void AppendEmptyLines(std::string& page) {
+    for (std::int64_t i = 0; i <= modOptions::VSpaces; ++i) {
+        page += kLineBreak;
+    }
+}
+
+} // namespace
+
+void RenderLine(std::u16string_view text) {
+    Band& band = ScratchBand();
+    for (char16_t c : text) {
+        band.Add(LookUpGlyph(c));
+    }
+    RenderBand(band);
+}
+
+void ComposePage(std::u16string_view text) {
+    PageText.clear();
+    while (!text.empty()) {
+        Band& band = ScratchBand();
+        text.remove_prefix(TakeBand(text, band));
+        RenderBand(band);
+        PageText += BandText;
+        AppendEmptyLines(PageText);
+    }
+}
+
+} // namespace mod8Zevazuv
+
+namespace modMain {
+
+void InitEngine() {
+    mod8Zevazuv::InitCapitals();
+    mod8Zevazuv::InitLowercase();
+    mod8Zevazuv::InitDigits();
+    mod8Zevazuv::InitSymbols();
+    for (std::string& row : mod8Zevazuv::Rows) {
+        row.clear();
+    }
+    mod8Zevazuv::LastBandWidth = 0;
+}
+
+} // namespace modMain

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/font.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The line renderer and the page composer, and the results they leave behind. Both
+// read the layout options afresh at every use; a width or length that leaves the
+// signed 16-bit range throws platform::Overflow.
+namespace mod8Zevazuv {
+
+// Slot r holds row r of the band last rendered: slot 7 the top row, slot 0 the bottom.
+extern std::array<std::string, kGlyphRows> Rows;
+// The band last rendered: rows 7 down to 0, each followed by CR LF.
+extern std::string BandText;
+// Width of the band last rendered: glyph widths plus the blanks after each character.
+extern std::int16_t LastBandWidth;
+// The banner last composed: every band followed by VSpaces + 1 empty lines.
+extern std::string PageText;
+
+// Renders the text as one band. On overflow Rows and BandText hold what was appended
+// before the failure and LastBandWidth keeps its previous value.
+void RenderLine(std::u16string_view text);
+
+// Cuts the line into bands by the page width (below 1: one band) and joins their
+// texts. On overflow PageText holds the bands completed before the failure.
+void ComposePage(std::u16string_view text);
+
+} // namespace mod8Zevazuv
+
+namespace modMain {
+
+// Fills the font and empties the renderer's results.
+void InitEngine();
+
+} // namespace modMain

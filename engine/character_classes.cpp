@@ -1,0 +1,64 @@
+#include "engine/character_classes.h"
+
+#include "platform/ansi.h"
+
+#include <array>
+#include <charconv>
+
+namespace mod8Zevazuv {
+namespace {
+
+constexpr std::array<std::int16_t, kSymbolCount> kSymbolCodes = {
+    32 /* blank */, 46 /* . */, 63 /* ? */, 33 /* ! */, 44 /* , */,
+    45 /* - */,     40 /* ( */, 41 /* ) */, 91 /* [ */, 93 /* ] */,
+    92 /* \ */,     47 /* / */, 95 /* _ */, 43 /* + */, 61 /* = */};
+
+std::int16_t FirstCode(std::u16string_view text) { return platform::AnsiCode(text.front()); }
+
+bool InRange(std::int16_t code, char first, char last) { return code >= first && code <= last; }
+
+std::int16_t SymbolIndexOfCode(std::int16_t code) {
+    for (std::size_t i = 0; i < kSymbolCodes.size(); ++i) {
+        if (kSymbolCodes[i] == code) {
+            return static_cast<std::int16_t>(i);
+        }
+    }
+    return code == 0 ? -1 : 0;
+}
+
+// Symbol widths are held as text; read the number when it is needed.
+std::int16_t SymbolWidth(std::int16_t index) {
+    const std::string& text = SymbolWidths[index];
+    std::int16_t width = 0;
+    std::from_chars(text.data(), text.data() + text.size(), width);
+    return width;
+}
+
+} // namespace
+
+bool IsDigit(std::u16string_view text) { return InRange(FirstCode(text), '0', '9'); }
+bool IsCapital(std::u16string_view text) { return InRange(FirstCode(text), 'A', 'Z'); }
+bool IsLowercase(std::u16string_view text) { return InRange(FirstCode(text), 'a', 'z'); }
+bool IsSymbol(std::u16string_view text) { return SymbolIndex(text) >= 0; }
+
+std::int16_t SymbolIndex(std::u16string_view text) { return SymbolIndexOfCode(FirstCode(text)); }
+
+Glyph LookUpGlyph(char16_t character) {
+    std::int16_t code = platform::AnsiCode(character);
+    if (InRange(code, '0', '9')) {
+        return {&DigitGlyphs[code - '0'], DigitWidths[code - '0']};
+    }
+    if (InRange(code, 'A', 'Z')) {
+        return {&CapitalGlyphs[code - 'A'], CapitalWidths[code - 'A']};
+    }
+    if (InRange(code, 'a', 'z')) {
+        return {&LowercaseGlyphs[code - 'a'], LowercaseWidths[code - 'a']};
+    }
+    std::int16_t index = SymbolIndexOfCode(code);
+    if (index < 0) {
+        return {};
+    }
+    return {&SymbolGlyphs[index], SymbolWidth(index)};
+}
+
+} // namespace mod8Zevazuv

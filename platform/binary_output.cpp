@@ -1,0 +1,17 @@
+#include "platform/binary_output.h"
+
+#ifdef _WIN32
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace platform {
+
+void UseBinaryStandardOutput() {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
+
+} // namespace platform

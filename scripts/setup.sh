@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, when it is missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ libgtest-dev libbenchmark-dev  # build, tests, benchmarks
+    qt6-base-dev fonts-liberation                        # windows; Courier New's stand-in
+    xvfb xauth xdotool openbox                           # the program under a real X server
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "These packages are missing: ${missing[*]}" >&2
+    echo "Install them as root with: apt-get install ${missing[*]}" >&2
+    exit 1
+fi
+echo "Installing ${missing[*]} ..."
+apt-get update -qq
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null

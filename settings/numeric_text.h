@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace modOptions {
+
+// The decimal separator of the current C locale (the program's locale once the
+// toolkit has adopted the user's).
+char16_t LocaleDecimalSeparator();
+
+// Reads a numeric text: blanks around it, an optional sign, digits with an optional
+// fraction after the decimal separator, an optional exponent ("1e1" is ten). At least
+// one digit must stand before the exponent; an empty text is not numeric. Numbers too
+// large for a double read as infinite, too small ones as zero.
+std::optional<double> ReadNumber(std::u16string_view text,
+                                 char16_t decimalSeparator = LocaleDecimalSeparator());
+
+// Rounds to the nearest integer, an exact half to the even neighbour; empty when the
+// result does not fit a signed 16-bit integer.
+std::optional<std::int16_t> RoundToInt16(double value);
+
+// ReadNumber followed by RoundToInt16.
+std::optional<std::int16_t> ReadInt16(std::u16string_view text,
+                                      char16_t decimalSeparator = LocaleDecimalSeparator());
+
+// True when the text is numeric and its number, before rounding, lies in 0..12.
+bool IsValidSpacing(std::u16string_view value,
+                    char16_t decimalSeparator = LocaleDecimalSeparator());
+
+} // namespace modOptions
