@@ -7,7 +7,15 @@
 namespace platform {
 namespace {
 
-QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+// A path as a message shows it: a very long one keeps its start and its end.
+QString Shown(const QString& path) {
+    constexpr qsizetype kLongest = 64;
+    QString shown = QDir::toNativeSeparators(path);
+    if (shown.size() > kLongest) {
+        shown = shown.left(kLongest - 16) + QChar(0x2026) + shown.right(15);
+    }
+    return shown;
+}
 
 // Writes through QSaveFile: the data goes to a temporary file beside the target,
 // which takes the target's name only once everything is written.

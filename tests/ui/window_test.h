@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/desktop.h"
+#include "ui/forms.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+// Counts beeps instead of sounding them.
+class CountingBeeper : public platform::Beeper {
+public:
+    void Beep() override { ++count; }
+    int count = 0;
+};
+
+// A fresh start for every window test: no windows, an empty clipboard, counted beeps.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CountingBeeper beeps;
+};
+
+// Lets deferred deletions and other posted events run.
+void ProcessEvents();
+
+// The top-level windows that a person would see.
+QList<QWidget*> VisibleWindows();
+
+// How many visible windows carry this caption.
+int VisibleWithCaption(const QString& caption);
+
+// Renders the window to a PNG under the test's working folder (for a person to look
+// at) and fails the test for every text that does not fit its control or window.
+void ExpectNothingCut(QWidget& window, const QString& pictureName);

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/forms.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+// What every notice window shares: fixed texts in the default font, wrapping at
+// word boundaries; one button, the default button, which is first in the tab order
+// and hides the window; no cancel button, so Esc does nothing; a fixed size.
+class NoticeWindow : public Form<QDialog> {
+public:
+    // Where the button stands: under the texts, or at the top right beside them.
+    enum class ButtonPlace { Under, TopRight };
+
+    NoticeWindow(const QString& caption, ButtonPlace place);
+
+protected:
+    // A label in the column of texts, wrapping within the given width.
+    QLabel* AddLabel(const QString& name, const QString& text, int width = kTextWidth);
+    // The window's one button.
+    QPushButton* AddButton(const QString& name, const QString& caption);
+    // The column of texts, for windows that put more beside it (an icon).
+    QHBoxLayout* Row() { return row_; }
+
+    void keyPressEvent(QKeyEvent* event) override;
+
+    static constexpr int kTextWidth = 320;
+
+private:
+    ButtonPlace place_;
+    QVBoxLayout* texts_;
+    QHBoxLayout* row_;
+};
+
+// Sizes a word-wrapping label to show its whole text at its fixed width.
+void FitHeight(QLabel& label);
+
+// The text with a break opportunity (a zero-width space) in every long run of
+// characters without a blank, such as a path, so that it wraps instead of being cut.
+QString Breakable(const QString& text);
+
+} // namespace ui
