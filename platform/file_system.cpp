@@ -21,8 +21,9 @@ QString Shown(const QString& path) {
 // which takes the target's name only once everything is written.
 class SafeTextStream : public TextStream {
 public:
+    // Unbuffered, so that a short write (a full disk, a file size limit) shows at once.
     explicit SafeTextStream(const QString& path) : file_(path) {
-        if (!file_.open(QIODevice::WriteOnly)) {
+        if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             Fail();
         }
     }
@@ -32,8 +33,9 @@ public:
         WriteAll("\r\n");
     }
 
+    // QSaveFile (Qt 6.4) commits even after a failed flush, so the flush is checked.
     void Close() override {
-        if (!file_.commit()) {
+        if (!file_.flush() || !file_.commit()) {
             Fail();
         }
     }

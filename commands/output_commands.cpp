@@ -1,0 +1,99 @@
+#include "commands/output_commands.h"
+
+#include "commands/banner_file.h"
+#include "commands/display.h"
+#include "engine/banner.h"
+#include "platform/checked16.h"
+#include "platform/desktop.h"
+#include "ui/error_windows.h"
+
+#include <optional>
+
+namespace modMain {
+namespace {
+
+std::function<QString()>& InputLineSource() {
+    static std::function<QString()> source;
+    return source;
+}
+
+// Reads the line and checks it; a refused line gets the beep and ErrorInput.
+std::optional<std::u16string> AcceptedLine() {
+    std::u16string line = InputLineSource() ? InputLineSource()().toStdU16String() : std::u16string();
+    if (!CheckInputLine(line)) {
+        platform::Beep();
+        ui::Forms::Show<ui::ErrorInput>();
+        return std::nullopt;
+    }
+    return line;
+}
+
+// Runs a command on the accepted line, reporting what fails instead of letting it
+// end the program.
+template <class Command>
+void RunOnInputLine(Command command) {
+    std::optional<std::u16string> line = AcceptedLine();
+    if (!line) {
+        return;
+    }
+    try {
+        command(*line);
+    } catch (const platform::Overflow&) {
+        modErrors::ReportOutputFailure(
+            QStringLiteral("The line of %1 characters is too long to enlarge: its banner would be "
+                           "wider than 32767 small characters.")
+                .arg(line->size()));
+    } catch (const platform::OutputError& error) {
+        modErrors::ReportOutputFailure(error.Message());
+    }
+}
+
+QString PageTextAsQString() {
+    return QString::fromLatin1(mod8Zevazuv::PageText.data(),
+                               static_cast<qsizetype>(mod8Zevazuv::PageText.size()));
+}
+
+// Clears the clipboard and puts the text on it, then reads it back: a clipboard
+// that did not take the text gets its old text back and the failure is reported.
+void PutOnClipboard(const QString& text) {
+    platform::Clipboard& clipboard = platform::CurrentClipboard();
+    const QString previous = clipboard.Text();
+    clipboard.Clear();
+    clipboard.SetText(text);
+    if (clipboard.Text() != text) {
+        clipboard.SetText(previous);
+        throw platform::OutputError(QStringLiteral(
+            "The banner could not be put on the clipboard: the clipboard did not take the text."));
+    }
+}
+
+} // namespace
+
+bool CheckInputLine(std::u16string_view) { return true; }
+
+void SetInputLineSource(std::function<QString()> source) { InputLineSource() = std::move(source); }
+
+void ShowCommand() {
+    RunOnInputLine([](const std::u16string& line) {
+        mod8Zevazuv::RenderLine(line);
+        ui::Display::Open(QString::fromStdU16String(line), mod8Zevazuv::Rows,
+                          mod8Zevazuv::LastBandWidth);
+    });
+}
+
+void CopyCommand() {
+    RunOnInputLine([](const std::u16string& line) {
+        mod8Zevazuv::ComposePage(line);
+        PutOnClipboard(PageTextAsQString());
+    });
+}
+
+void SaveCommand() {
+    RunOnInputLine([](const std::u16string& line) {
+        mod8Zevazuv::ComposePage(line);
+        std::unique_ptr<platform::FileSystem> fileSystem = platform::CreateFileSystemObject();
+        WriteBannerFile(*fileSystem, line, mod8Zevazuv::PageText);
+    });
+}
+
+} // namespace modMain
