@@ -59,7 +59,9 @@ bool TextFits(const QWidget& control) {
         return label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
     }
     if (auto* button = qobject_cast<const QAbstractButton*>(&control)) {
-        return button->sizeHint().width() <= button->width() + 2;
+        constexpr int kMargins = 8;
+        return button->fontMetrics().horizontalAdvance(button->text().remove('&')) + kMargins <=
+               button->width();
     }
     return true;
 }
@@ -76,8 +78,9 @@ bool InsideWindow(const QWidget& control, const QWidget& window) {
 
 void ExpectNothingCut(QWidget& window, const QString& pictureName) {
     window.adjustSize();
-    QDir().mkpath(QStringLiteral("pictures"));
-    window.grab().save(QStringLiteral("pictures/%1.png").arg(pictureName));
+    const QString folder = QStringLiteral(QT_TESTCASE_BUILDDIR "/pictures");
+    QDir().mkpath(folder);
+    window.grab().save(QStringLiteral("%1/%2.png").arg(folder, pictureName));
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (!control->isVisibleTo(&window) || qobject_cast<QLineEdit*>(control) != nullptr) {
             continue;

@@ -32,6 +32,6 @@ QList<QWidget*> VisibleWindows();
 // How many visible windows carry this caption.
 int VisibleWithCaption(const QString& caption);
 
-// Renders the window to a PNG under the test's working folder (for a person to look
-// at) and fails the test for every text that does not fit its control or window.
+// Renders the window to a PNG in pictures/ of the tests' build folder (for a person
+// to look at) and fails the test for every text that does not fit its control or window.
 void ExpectNothingCut(QWidget& window, const QString& pictureName);

@@ -1,0 +1,143 @@
+#include "settings/options_dialog.h"
+
+#include "platform/desktop.h"
+#include "settings/layout_options.h"
+#include "settings/numeric_text.h"
+#include "ui/error_windows.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace ui {
+namespace {
+
+// The design, in twips (15 to a pixel): three rows of a prompt and its box, the
+// buttons at the right of the first two rows.
+constexpr int kPixels(int twips) { return twips / 15; }
+constexpr int kInnerWidth = kPixels(5595);
+constexpr int kInnerHeight = kPixels(1755);
+constexpr int kPromptLeft = kPixels(240);
+constexpr int kPromptWidth = kPixels(3135);
+constexpr int kPromptHeight = kPixels(495);
+constexpr int kBoxLeft = kPixels(3480);
+constexpr int kBoxWidth = kPixels(615);
+constexpr int kBoxHeight = kPixels(375);
+constexpr int kButtonLeft = kPixels(4320);
+constexpr int kButtonWidth = kPixels(1095);
+constexpr int kButtonHeight = kPixels(375);
+constexpr int kRowTops[] = {kPixels(240), kPixels(720), kPixels(1200)};
+
+QLabel* Prompt(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit* Box(QWidget* parent, const char* name) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+// The width a prompt needs to show its whole text within the design height.
+int PromptWidth(const QLabel& prompt) {
+    int width = kPromptWidth;
+    while (prompt.heightForWidth(width) > kPromptHeight) {
+        width += 8;
+    }
+    return width;
+}
+
+std::u16string TextOf(const QLineEdit* box) { return box->text().toStdU16String(); }
+
+} // namespace
+
+Options::Options()
+    : lblHSpace(Prompt(this, "lblHSpace", "Enter the number of spaces between after each character")),
+      txtHSpaces(Box(this, "txtHSpaces")),
+      lblVSpace(Prompt(this, "lblVSpace", "Enter the number of blank lines after each line of characters")),
+      txtVSpaces(Box(this, "txtVSpaces")),
+      lblPageWidth(Prompt(this, "lblPageWidth", "Width of the page (in small characters)")),
+      txtPageWidth(Box(this, "txtPageWidth")),
+      btnOK(Button(this, "btnOK", "OK")),
+      btnCancel(Button(this, "btnCancel", "Cancel")) {
+    setWindowTitle(QStringLiteral("Options..."));
+    btnOK->setDefault(true);
+    btnCancel->setAutoDefault(false);
+    connect(btnOK, &QPushButton::clicked, this, &Options::btnOK_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &Options::btnCancel_Click);
+    setTabOrder(txtHSpaces, btnOK);
+    setTabOrder(btnOK, btnCancel);
+    setTabOrder(btnCancel, txtVSpaces);
+    setTabOrder(txtVSpaces, txtPageWidth);
+    Arrange();
+}
+
+// Places the controls as designed; where a prompt would be cut, the prompts widen
+// and everything to their right moves along.
+void Options::Arrange() {
+    QLabel* prompts[] = {lblHSpace, lblVSpace, lblPageWidth};
+    int promptWidth = kPromptWidth;
+    for (const QLabel* prompt : prompts) {
+        promptWidth = std::max(promptWidth, PromptWidth(*prompt));
+    }
+    const int shift = promptWidth - kPromptWidth;
+    QLineEdit* boxes[] = {txtHSpaces, txtVSpaces, txtPageWidth};
+    for (int row = 0; row < 3; ++row) {
+        prompts[row]->setGeometry(kPromptLeft, kRowTops[row], promptWidth, kPromptHeight);
+        boxes[row]->setGeometry(kBoxLeft + shift, kRowTops[row], kBoxWidth, kBoxHeight);
+    }
+    btnOK->setGeometry(kButtonLeft + shift, kRowTops[0], kButtonWidth, kButtonHeight);
+    btnCancel->setGeometry(kButtonLeft + shift, kRowTops[1], kButtonWidth, kButtonHeight);
+    setFixedSize(kInnerWidth + shift, kInnerHeight);
+}
+
+void Options::Form_Load() { modOptions::SetDefaultOptions(); }
+
+void Options::btnOK_Click() {
+    const bool vSpacesValid = modOptions::IsValidSpacing(TextOf(txtVSpaces));
+    const bool hSpacesValid = modOptions::IsValidSpacing(TextOf(txtHSpaces));
+    if (!vSpacesValid || !hSpacesValid) {
+        platform::Beep();
+        Forms::Show<ErrorOSp>();
+        return;
+    }
+    // A numeric page width must fit 16 bits; anything else leaves the old value.
+    const bool pageWidthNumeric = modOptions::ReadNumber(TextOf(txtPageWidth)).has_value();
+    const std::optional<std::int16_t> pageWidth = modOptions::ReadInt16(TextOf(txtPageWidth));
+    if (pageWidthNumeric && !pageWidth) {
+        platform::Beep();
+        Forms::Show<ErrorPageWidth>();
+        return;
+    }
+    modOptions::HSpaces = *modOptions::ReadInt16(TextOf(txtHSpaces));
+    modOptions::VSpaces = *modOptions::ReadInt16(TextOf(txtVSpaces));
+    if (pageWidth) {
+        modOptions::PageWidth = *pageWidth;
+    }
+    hide();
+}
+
+void Options::btnCancel_Click() { hide(); }
+
+void Options::reject() { btnCancel_Click(); }
+
+void O_Options_Click() {
+    // An unloaded dialog loads first, and its load handler puts the defaults back.
+    Options& options = Forms::Load<Options>();
+    options.txtHSpaces->setText(QString::number(modOptions::HSpaces));
+    options.txtVSpaces->setText(QString::number(modOptions::VSpaces));
+    options.txtPageWidth->setText(QString::number(modOptions::PageWidth));
+    Forms::Show<Options>();
+}
+
+} // namespace ui
