@@ -47,6 +47,32 @@ int VisibleWithCaption(const QString& caption) {
 
 namespace {
 
+// The area a control takes in the window.
+QRect AreaInWindow(const QWidget& control, const QWidget& window) {
+    return QRect(control.mapTo(&window, QPoint(0, 0)), control.size());
+}
+
+// The area that a control shows something in: a label's text, or the whole control.
+QRect InkInWindow(const QWidget& control, const QWidget& window) {
+    auto* label = qobject_cast<const QLabel*>(&control);
+    if (label == nullptr || !label->pixmap().isNull()) {
+        return AreaInWindow(control, window);
+    }
+    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    QRect ink = label->fontMetrics().boundingRect(label->contentsRect(), flags, label->text());
+    return ink.translated(control.mapTo(&window, QPoint(0, 0)));
+}
+
+void ExpectNoOverlap(const QList<QWidget*>& controls, const QWidget& window, const QString& name) {
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(InkInWindow(*controls[i], window).intersects(InkInWindow(*controls[j], window)))
+                << name.toStdString() << ": " << controls[i]->objectName().toStdString() << " overlaps "
+                << controls[j]->objectName().toStdString();
+        }
+    }
+}
+
 // The room a control's text needs, and the room it has.
 bool TextFits(const QWidget& control) {
     if (auto* label = qobject_cast<const QLabel*>(&control)) {
@@ -67,7 +93,7 @@ bool TextFits(const QWidget& control) {
 }
 
 bool InsideWindow(const QWidget& control, const QWidget& window) {
-    QRect area(control.mapTo(&window, QPoint(0, 0)), control.size());
+    QRect area = AreaInWindow(control, window);
     if (auto* label = qobject_cast<const QLabel*>(&control); label != nullptr && !label->wordWrap()) {
         area.setWidth(label->fontMetrics().horizontalAdvance(label->text())); // only the text counts
     }
@@ -81,9 +107,13 @@ void ExpectNothingCut(QWidget& window, const QString& pictureName) {
     const QString folder = QStringLiteral(QT_TESTCASE_BUILDDIR "/pictures");
     QDir().mkpath(folder);
     window.grab().save(QStringLiteral("%1/%2.png").arg(folder, pictureName));
+    QList<QWidget*> shown;
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (!control->isVisibleTo(&window) || qobject_cast<QLineEdit*>(control) != nullptr) {
             continue;
+        }
+        if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)) {
+            shown.append(control);
         }
         EXPECT_TRUE(TextFits(*control)) << pictureName.toStdString() << ": "
                                         << control->objectName().toStdString() << " cuts its text";
@@ -93,4 +123,5 @@ void ExpectNothingCut(QWidget& window, const QString& pictureName) {
                 << " reaches out of the window";
         }
     }
+    ExpectNoOverlap(shown, window, pictureName);
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+
+// The program's two pictures, 48 by 48 pixels at 24 bits, drawn by the program.
+namespace ui {
+
+// The product: a big "h8" on a band of blue.
+QImage ProductIcon();
+// The maker: a ring, an "O".
+QImage MakerIcon();
+
+} // namespace ui
