@@ -45,16 +45,6 @@ QStringList Tree(const QString& folder) {
     return entries;
 }
 
-QList<ui::Display*> OpenDisplays() {
-    QList<ui::Display*> displays;
-    for (QWidget* window : VisibleWindows()) {
-        if (auto* display = dynamic_cast<ui::Display*>(window)) {
-            displays.append(display);
-        }
-    }
-    return displays;
-}
-
 // A clipboard that keeps its text whatever it is asked to do.
 class StubbornClipboard : public platform::Clipboard {
 public:

@@ -37,6 +37,16 @@ QList<QWidget*> VisibleWindows() {
     return visible;
 }
 
+QList<ui::Display*> OpenDisplays() {
+    QList<ui::Display*> displays;
+    for (QWidget* window : VisibleWindows()) {
+        if (auto* display = dynamic_cast<ui::Display*>(window)) {
+            displays.append(display);
+        }
+    }
+    return displays;
+}
+
 int VisibleWithCaption(const QString& caption) {
     int count = 0;
     for (QWidget* window : VisibleWindows()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/display.h"
 #include "platform/desktop.h"
 #include "ui/forms.h"
 
@@ -28,6 +29,9 @@ void ProcessEvents();
 
 // The top-level windows that a person would see.
 QList<QWidget*> VisibleWindows();
+
+// The Display windows that are open.
+QList<ui::Display*> OpenDisplays();
 
 // How many visible windows carry this caption.
 int VisibleWithCaption(const QString& caption);

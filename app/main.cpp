@@ -1,0 +1,33 @@
+// loftype: the desktop program. It takes no arguments of its own.
+
+#include "platform/display_check.h"
+#include "ui/forms.h"
+#include "ui/icons.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    const QString missing = platform::MissingDisplay();
+    if (!missing.isEmpty()) {
+        std::fprintf(stderr,
+                     "loftype: %s; run it on a desktop, or under a virtual display: "
+                     "xvfb-run build/app/loftype\n",
+                     qPrintable(missing));
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Loftype (h8)"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::ProductIcon())));
+
+    ui::Main& main = ui::Forms::Load<ui::Main>();
+    main.show();
+    main.txtInput->setFocus();
+    const int status = QApplication::exec();
+    ui::Forms::Reset();
+    return status;
+}
