@@ -40,11 +40,13 @@ inline void CopyGlyphRow(char* to, const std::string& row) {
     }
 }
 
-// Counts towards the width of the top row. When the count passes 32767 the row is
-// cut back to the kept characters, what had been appended up to that point.
-void Count(std::int64_t width, std::string& row, std::size_t kept) {
+// Counts towards the width of the top row. When the count passes 32767 the top row
+// keeps what had been appended up to that point (its first kept characters), the
+// band text stays empty, and the rendering fails.
+void Count(std::int64_t width, const char* row, std::size_t kept) {
     if (width > kMax16) {
-        row.resize(kept);
+        Rows[kGlyphRows - 1].assign(row, kept);
+        BandText.clear();
     }
     platform::Checked16(width); // throws past the limit
 }
@@ -64,18 +66,15 @@ Band& ScratchBand() {
     return band;
 }
 
-// Renders one row of the band in place: the row is filled with enough blanks for the
-// longest glyph rows up front, so each glyph row is copied, the blanks after it are
-// stepped over, and the row is cut to its length at the end. Every
-// row of a band holds the same characters and reaches the same width, so only the
-// top row, rendered first, counts it (and so fails, if the band overflows).
+// Renders one row of the band at the end of the band text, which was filled with
+// enough blanks for the longest glyph rows up front: each glyph row is copied and the
+// blanks after it are stepped over. Every row of a band holds the same characters
+// and reaches the same width, so only the top row, rendered first, counts it (and so
+// fails, if the band overflows).
 template <bool kCounting>
-std::int16_t RenderRow(std::string& row, const Band& band, int r) {
+std::int16_t RenderRow(char*& end, const Band& band, int r, std::int64_t blanks) {
+    const char* const start = end;
     const std::size_t count = band.glyphs.size();
-    const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
-    row.assign(count * (kLongestGlyphRow + static_cast<std::size_t>(blanks)), ' ');
-    char* const start = row.data();
-    char* end = start;
     std::int64_t width = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const Glyph& glyph = band.glyphs[i];
@@ -85,7 +84,7 @@ std::int16_t RenderRow(std::string& row, const Band& band, int r) {
             end += text.size();
             if constexpr (kCounting) {
                 width += glyph.width;
-                Count(width, row, static_cast<std::size_t>(end - start));
+                Count(width, start, static_cast<std::size_t>(end - start));
             }
         }
         end += blanks;
@@ -93,31 +92,37 @@ std::int16_t RenderRow(std::string& row, const Band& band, int r) {
             // The blank that passed the limit is the last one kept.
             width += blanks;
             std::int64_t beyond = std::clamp<std::int64_t>(width - kMax16 - 1, 0, blanks);
-            Count(width, row, static_cast<std::size_t>(end - start - beyond));
+            Count(width, start, static_cast<std::size_t>(end - start - beyond));
             // The length of the remaining text is a 16-bit count as well.
-            Count(static_cast<std::int64_t>(count - i), row, static_cast<std::size_t>(end - start));
+            Count(static_cast<std::int64_t>(count - i), start, static_cast<std::size_t>(end - start));
         }
     }
-    row.resize(static_cast<std::size_t>(end - start));
     return static_cast<std::int16_t>(width);
 }
 
-// Renders the band into Rows, BandText and LastBandWidth, from the top row down.
+// Renders the band into BandText, Rows and LastBandWidth, from the top row down.
 void RenderBand(const Band& band) {
+    const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
+    const std::size_t rowRoom =
+        band.glyphs.size() * (kLongestGlyphRow + static_cast<std::size_t>(blanks)) + kLineBreak.size();
     for (std::string& row : Rows) {
         row.clear();
     }
-    BandText.clear();
+    BandText.assign(kGlyphRows * rowRoom, ' ');
+    char* const text = BandText.data();
+    char* end = text;
     std::int16_t width = 0;
     for (int r = kGlyphRows - 1; r >= 0; --r) {
+        char* const row = end;
         if (r == kGlyphRows - 1) {
-            width = RenderRow<true>(Rows[r], band, r);
+            width = RenderRow<true>(end, band, r, blanks);
         } else {
-            RenderRow<false>(Rows[r], band, r);
+            RenderRow<false>(end, band, r, blanks);
         }
-        BandText += Rows[r];
-        BandText += kLineBreak;
+        Rows[r].assign(row, static_cast<std::size_t>(end - row));
+        end = std::copy(kLineBreak.begin(), kLineBreak.end(), end);
     }
+    BandText.resize(static_cast<std::size_t>(end - text));
     LastBandWidth = width;
 }
 

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ libgtest-dev libbenchmark-dev  # build, tests, benchmarks
     qt6-base-dev fonts-liberation                        # windows; Courier New's stand-in
-    xvfb xauth xdotool openbox                           # the program under a real X server
+    xvfb xauth xdotool xclip openbox                     # the program under a real X server
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "ui/notice_window.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace ui {
 
@@ -50,7 +51,9 @@ void NoticeWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void FitHeight(QLabel& label) { label.setFixedHeight(label.heightForWidth(label.width())); }
+void FitHeight(QLabel& label) {
+    label.setFixedHeight(std::max(label.heightForWidth(label.width()), label.fontMetrics().height()));
+}
 
 QString Breakable(const QString& text) {
     constexpr int kLongestRun = 16;

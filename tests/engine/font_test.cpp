@@ -85,6 +85,11 @@ TEST_F(Font, WidestAndNarrowestGlyphs) {
     EXPECT_EQ(narrowest, u"!.il");
 }
 
+TEST_F(Font, NoRowIsLongerThanSixteen) {
+    // The renderer copies glyph rows with moves of at most 16 characters.
+    EXPECT_EQ(kLongestGlyphRow, 15u);
+}
+
 TEST_F(Font, RowSevenIsTheTopRow) {
     EXPECT_EQ(CapitalGlyphs[0][7], "       A       ");
     EXPECT_EQ(CapitalGlyphs[0][0], "A             A");
