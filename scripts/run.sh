@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the project and shows the banner of a sample line.
+# Builds the project and starts the desktop program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh >/dev/null
-build/cli/h8 "${@:-Hi there!}"
+exec build/app/loftype
