@@ -19,8 +19,7 @@ std::u16string SampleLine(std::size_t length) {
     return line;
 }
 
-template <void (*Engine)(std::u16string_view)>
-void Run(benchmark::State& state) {
+template <void (*Engine)(std::u16string_view)> void Run(benchmark::State& state) {
     modMain::InitEngine();
     modOptions::SetDefaultOptions();
     modOptions::PageWidth = static_cast<std::int16_t>(state.range(1));
@@ -44,8 +43,12 @@ void Arguments(benchmark::internal::Benchmark* b) {
     }
 }
 
-void BM_RenderLine(benchmark::State& state) { Run<mod8Zevazuv::RenderLine>(state); }
-void BM_ComposePage(benchmark::State& state) { Run<mod8Zevazuv::ComposePage>(state); }
+void BM_RenderLine(benchmark::State& state) {
+    Run<mod8Zevazuv::RenderLine>(state);
+}
+void BM_ComposePage(benchmark::State& state) {
+    Run<mod8Zevazuv::ComposePage>(state);
+}
 
 BENCHMARK(BM_RenderLine)->Apply(Arguments)->ArgNames({"chars", "width"});
 BENCHMARK(BM_ComposePage)->Apply(Arguments)->ArgNames({"chars", "width"});

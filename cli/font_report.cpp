@@ -26,7 +26,8 @@ QString HowDrawn(char16_t c) {
 }
 
 QString Name(char16_t c) {
-    QString code = QStringLiteral("U+%1").arg(static_cast<unsigned>(c), 4, 16, QChar(u'0')).toUpper();
+    QString code =
+        QStringLiteral("U+%1").arg(static_cast<unsigned>(c), 4, 16, QChar(u'0')).toUpper();
     QChar character(c);
     if (character.isPrint() && !character.isSurrogate()) {
         return code + QStringLiteral(" \"") + character + u'"';

@@ -74,9 +74,9 @@ QString ReadValue(const QString& flag, const QString& value, Invocation& invocat
 
 bool SetFlag(const QString& argument, Invocation& invocation) {
     const std::pair<const char16_t*, bool Invocation::*> flags[] = {
-        {u"-q", &Invocation::quiet},     {u"--show", &Invocation::show},
-        {u"--save", &Invocation::save},  {u"--help", &Invocation::help},
-        {u"-h", &Invocation::help},      {u"--version", &Invocation::version}};
+        {u"-q", &Invocation::quiet},    {u"--show", &Invocation::show},
+        {u"--save", &Invocation::save}, {u"--help", &Invocation::help},
+        {u"-h", &Invocation::help},     {u"--version", &Invocation::version}};
     for (const auto& [name, member] : flags) {
         if (argument == QStringView(name)) {
             invocation.*member = true;

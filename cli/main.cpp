@@ -16,9 +16,13 @@
 
 namespace {
 
-void PrintError(const QString& line) { std::fprintf(stderr, "%s\n", line.toUtf8().constData()); }
+void PrintError(const QString& line) {
+    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+}
 
-void PrintOut(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
+void PrintOut(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
 
 // The lines of standard input, each without its line end (LF or CR LF).
 QStringList StandardInputLines() {
@@ -28,7 +32,8 @@ QStringList StandardInputLines() {
     while (start < input.size()) {
         std::size_t end = input.find('\n', start);
         std::size_t next = end == std::string::npos ? input.size() : end + 1;
-        std::string_view line(input.data() + start, (end == std::string::npos ? input.size() : end) - start);
+        std::string_view line(input.data() + start,
+                              (end == std::string::npos ? input.size() : end) - start);
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
@@ -98,9 +103,8 @@ int main(int argc, char** argv) {
     platform::UseBinaryStandardOutput();
     ApplyOptions(invocation);
     modMain::InitEngine();
-    QStringList lines = invocation.words.isEmpty()
-                            ? StandardInputLines()
-                            : QStringList{invocation.words.join(u' ')};
+    QStringList lines = invocation.words.isEmpty() ? StandardInputLines()
+                                                   : QStringList{invocation.words.join(u' ')};
     std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystemObject();
     int status = 0;
     for (const QString& line : lines) {

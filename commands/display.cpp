@@ -75,7 +75,8 @@ Display::Display(const QString& caption, const std::array<std::string, 8>& rows,
         label->setFocusPolicy(Qt::NoFocus);
         label->setText(QString::fromLatin1(rows[i].data(), static_cast<qsizetype>(rows[i].size())));
         // A label is as wide as the band, or as its text where a row is longer.
-        int width = std::max(int{bandWidth} * kCharacterWidth, metrics.horizontalAdvance(label->text()));
+        int width =
+            std::max(int{bandWidth} * kCharacterWidth, metrics.horizontalAdvance(label->text()));
         label->setGeometry(kLabelLeft, kLabelTop + (7 - i) * kRowPitch, width, kLabelHeight);
         lblDisplay[i] = label;
     }
@@ -106,7 +107,8 @@ void Display::SizeFor(int bandWidth) {
     }
     rows_->setFixedSize(std::max(contentWidth, width), kInnerHeight);
     const bool scrolls = rows_->width() > width;
-    const int height = kInnerHeight + (scrolls ? scroller_->horizontalScrollBar()->sizeHint().height() : 0);
+    const int height =
+        kInnerHeight + (scrolls ? scroller_->horizontalScrollBar()->sizeHint().height() : 0);
     scroller_->setGeometry(0, 0, width, height);
     setFixedSize(width, height);
 }

@@ -24,8 +24,7 @@ public:
     std::array<QLabel*, 8> lblDisplay{};
 
 private:
-    Display(const QString& caption, const std::array<std::string, 8>& rows,
-            std::int16_t bandWidth);
+    Display(const QString& caption, const std::array<std::string, 8>& rows, std::int16_t bandWidth);
     void SizeFor(int bandWidth);
 
     QString caption_;

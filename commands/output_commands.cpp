@@ -19,7 +19,8 @@ std::function<QString()>& InputLineSource() {
 
 // Reads the line and checks it; a refused line gets the beep and ErrorInput.
 std::optional<std::u16string> AcceptedLine() {
-    std::u16string line = InputLineSource() ? InputLineSource()().toStdU16String() : std::u16string();
+    std::u16string line =
+        InputLineSource() ? InputLineSource()().toStdU16String() : std::u16string();
     if (!CheckInputLine(line)) {
         platform::Beep();
         ui::Forms::Show<ui::ErrorInput>();
@@ -30,8 +31,7 @@ std::optional<std::u16string> AcceptedLine() {
 
 // Runs a command on the accepted line, reporting what fails instead of letting it
 // end the program.
-template <class Command>
-void RunOnInputLine(Command command) {
+template <class Command> void RunOnInputLine(Command command) {
     std::optional<std::u16string> line = AcceptedLine();
     if (!line) {
         return;
@@ -69,9 +69,13 @@ void PutOnClipboard(const QString& text) {
 
 } // namespace
 
-bool CheckInputLine(std::u16string_view) { return true; }
+bool CheckInputLine(std::u16string_view) {
+    return true;
+}
 
-void SetInputLineSource(std::function<QString()> source) { InputLineSource() = std::move(source); }
+void SetInputLineSource(std::function<QString()> source) {
+    InputLineSource() = std::move(source);
+}
 
 void ShowCommand() {
     RunOnInputLine([](const std::u16string& line) {

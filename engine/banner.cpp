@@ -5,9 +5,9 @@
 #include "settings/layout_options.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
-#include <array>
 #include <vector>
 
 namespace mod8Zevazuv {
@@ -94,7 +94,8 @@ std::int16_t RenderRow(char*& end, const Band& band, int r, std::int64_t blanks)
             std::int64_t beyond = std::clamp<std::int64_t>(width - kMax16 - 1, 0, blanks);
             Count(width, start, static_cast<std::size_t>(end - start - beyond));
             // The length of the remaining text is a 16-bit count as well.
-            Count(static_cast<std::int64_t>(count - i), start, static_cast<std::size_t>(end - start));
+            Count(static_cast<std::int64_t>(count - i), start,
+                  static_cast<std::size_t>(end - start));
         }
     }
     return static_cast<std::int16_t>(width);
@@ -104,7 +105,8 @@ std::int16_t RenderRow(char*& end, const Band& band, int r, std::int64_t blanks)
 void RenderBand(const Band& band) {
     const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
     const std::size_t rowRoom =
-        band.glyphs.size() * (kLongestGlyphRow + static_cast<std::size_t>(blanks)) + kLineBreak.size();
+        band.glyphs.size() * (kLongestGlyphRow + static_cast<std::size_t>(blanks)) +
+        kLineBreak.size();
     for (std::string& row : Rows) {
         row.clear();
     }

@@ -13,9 +13,13 @@ constexpr std::array<std::int16_t, kSymbolCount> kSymbolCodes = {
     45 /* - */,     40 /* ( */, 41 /* ) */, 91 /* [ */, 93 /* ] */,
     92 /* \ */,     47 /* / */, 95 /* _ */, 43 /* + */, 61 /* = */};
 
-std::int16_t FirstCode(std::u16string_view text) { return platform::AnsiCode(text.front()); }
+std::int16_t FirstCode(std::u16string_view text) {
+    return platform::AnsiCode(text.front());
+}
 
-bool InRange(std::int16_t code, char first, char last) { return code >= first && code <= last; }
+bool InRange(std::int16_t code, char first, char last) {
+    return code >= first && code <= last;
+}
 
 std::int16_t SymbolIndexOfCode(std::int16_t code) {
     for (std::size_t i = 0; i < kSymbolCodes.size(); ++i) {
@@ -36,12 +40,22 @@ std::int16_t SymbolWidth(std::int16_t index) {
 
 } // namespace
 
-bool IsDigit(std::u16string_view text) { return InRange(FirstCode(text), '0', '9'); }
-bool IsCapital(std::u16string_view text) { return InRange(FirstCode(text), 'A', 'Z'); }
-bool IsLowercase(std::u16string_view text) { return InRange(FirstCode(text), 'a', 'z'); }
-bool IsSymbol(std::u16string_view text) { return SymbolIndex(text) >= 0; }
+bool IsDigit(std::u16string_view text) {
+    return InRange(FirstCode(text), '0', '9');
+}
+bool IsCapital(std::u16string_view text) {
+    return InRange(FirstCode(text), 'A', 'Z');
+}
+bool IsLowercase(std::u16string_view text) {
+    return InRange(FirstCode(text), 'a', 'z');
+}
+bool IsSymbol(std::u16string_view text) {
+    return SymbolIndex(text) >= 0;
+}
 
-std::int16_t SymbolIndex(std::u16string_view text) { return SymbolIndexOfCode(FirstCode(text)); }
+std::int16_t SymbolIndex(std::u16string_view text) {
+    return SymbolIndexOfCode(FirstCode(text));
+}
 
 Glyph LookUpGlyph(char16_t character) {
     std::int16_t code = platform::AnsiCode(character);

@@ -739,8 +739,7 @@ constexpr std::array<SymbolSource, 15> kSymbolFont = {{
 }};
 // clang-format on
 
-template <class Font>
-constexpr std::size_t LongestRow(const Font& font) {
+template <class Font> constexpr std::size_t LongestRow(const Font& font) {
     std::size_t longest = 0;
     for (const auto& glyph : font) {
         for (const char* row : glyph.topDown) {
@@ -768,9 +767,8 @@ void CopyWidths(std::array<Width, N>& widths, const std::array<Source, N>& font)
 
 } // namespace
 
-const std::size_t kLongestGlyphRow =
-    std::max({LongestRow(kCapitalFont), LongestRow(kLowercaseFont), LongestRow(kDigitFont),
-              LongestRow(kSymbolFont)});
+const std::size_t kLongestGlyphRow = std::max({LongestRow(kCapitalFont), LongestRow(kLowercaseFont),
+                                               LongestRow(kDigitFont), LongestRow(kSymbolFont)});
 
 void InitCapitals() {
     CopyRows(CapitalGlyphs, kCapitalFont);

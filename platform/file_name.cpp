@@ -6,9 +6,13 @@
 namespace platform {
 namespace {
 
-bool IsForbidden(char16_t c) { return c < 32 || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos; }
+bool IsForbidden(char16_t c) {
+    return c < 32 || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos;
+}
 
-char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+char16_t Upper(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+}
 
 bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -35,8 +39,9 @@ bool IsNumberedDevice(std::u16string_view stem) {
 bool IsDeviceName(std::u16string_view name) {
     constexpr std::array<std::u16string_view, 4> kDevices = {u"CON", u"PRN", u"AUX", u"NUL"};
     std::u16string_view stem = Stem(name);
-    return IsNumberedDevice(stem) || std::any_of(kDevices.begin(), kDevices.end(),
-                                                 [&](auto device) { return SameIgnoringCase(stem, device); });
+    return IsNumberedDevice(stem) ||
+           std::any_of(kDevices.begin(), kDevices.end(),
+                       [&](auto device) { return SameIgnoringCase(stem, device); });
 }
 
 } // namespace

@@ -65,7 +65,8 @@ public:
     void CreateFolder(const QString& path) override {
         if (QFileInfo::exists(path)) {
             throw OutputError(
-                QStringLiteral("The folder \"%1\" could not be made: a file of that name is in the way.")
+                QStringLiteral(
+                    "The folder \"%1\" could not be made: a file of that name is in the way.")
                     .arg(Shown(path)));
         }
         if (!QDir().mkdir(path)) {
@@ -78,7 +79,8 @@ public:
     std::unique_ptr<TextStream> CreateTextFile(const QString& path, bool overwrite) override {
         if (!overwrite && QFileInfo::exists(path)) {
             throw OutputError(
-                QStringLiteral("The file \"%1\" could not be written: it exists already.").arg(Shown(path)));
+                QStringLiteral("The file \"%1\" could not be written: it exists already.")
+                    .arg(Shown(path)));
         }
         return std::make_unique<SafeTextStream>(path);
     }
@@ -88,6 +90,8 @@ public:
 
 OutputError::OutputError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
-std::unique_ptr<FileSystem> CreateFileSystemObject() { return std::make_unique<HostFileSystem>(); }
+std::unique_ptr<FileSystem> CreateFileSystemObject() {
+    return std::make_unique<HostFileSystem>();
+}
 
 } // namespace platform

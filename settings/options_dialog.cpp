@@ -13,7 +13,9 @@ namespace {
 
 // The design, in twips (15 to a pixel): three rows of a prompt and its box, the
 // buttons at the right of the first two rows.
-constexpr int kPixels(int twips) { return twips / 15; }
+constexpr int kPixels(int twips) {
+    return twips / 15;
+}
 constexpr int kInnerWidth = kPixels(5595);
 constexpr int kInnerHeight = kPixels(1755);
 constexpr int kPromptLeft = kPixels(240);
@@ -57,18 +59,21 @@ int PromptWidth(const QLabel& prompt) {
     return width;
 }
 
-std::u16string TextOf(const QLineEdit* box) { return box->text().toStdU16String(); }
+std::u16string TextOf(const QLineEdit* box) {
+    return box->text().toStdU16String();
+}
 
 } // namespace
 
 Options::Options()
-    : lblHSpace(Prompt(this, "lblHSpace", "Enter the number of spaces between after each character")),
+    : lblHSpace(
+          Prompt(this, "lblHSpace", "Enter the number of spaces between after each character")),
       txtHSpaces(Box(this, "txtHSpaces")),
-      lblVSpace(Prompt(this, "lblVSpace", "Enter the number of blank lines after each line of characters")),
+      lblVSpace(Prompt(this, "lblVSpace",
+                       "Enter the number of blank lines after each line of characters")),
       txtVSpaces(Box(this, "txtVSpaces")),
       lblPageWidth(Prompt(this, "lblPageWidth", "Width of the page (in small characters)")),
-      txtPageWidth(Box(this, "txtPageWidth")),
-      btnOK(Button(this, "btnOK", "OK")),
+      txtPageWidth(Box(this, "txtPageWidth")), btnOK(Button(this, "btnOK", "OK")),
       btnCancel(Button(this, "btnCancel", "Cancel")) {
     setWindowTitle(QStringLiteral("Options..."));
     btnOK->setDefault(true);
@@ -101,7 +106,9 @@ void Options::Arrange() {
     setFixedSize(kInnerWidth + shift, kInnerHeight);
 }
 
-void Options::Form_Load() { modOptions::SetDefaultOptions(); }
+void Options::Form_Load() {
+    modOptions::SetDefaultOptions();
+}
 
 void Options::btnOK_Click() {
     const bool vSpacesValid = modOptions::IsValidSpacing(TextOf(txtVSpaces));
@@ -127,9 +134,13 @@ void Options::btnOK_Click() {
     hide();
 }
 
-void Options::btnCancel_Click() { hide(); }
+void Options::btnCancel_Click() {
+    hide();
+}
 
-void Options::reject() { btnCancel_Click(); }
+void Options::reject() {
+    btnCancel_Click();
+}
 
 void O_Options_Click() {
     // An unloaded dialog loads first, and its load handler puts the defaults back.

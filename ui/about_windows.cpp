@@ -44,10 +44,11 @@ AboutLoftype::AboutLoftype() : AboutWindow(QStringLiteral("About Loftype")) {
     icnOrvenna->onClick = [this] { icnOrvenna_Click(); };
     lblName = AddLabel(QStringLiteral("lblName"), QStringLiteral("Loftype (h8) version 1.2"));
     lblAuthor = AddLabel(QStringLiteral("lblAuthor"), QStringLiteral("by Tarvish"));
-    lblComments = AddLabel(
-        QStringLiteral("lblComments"),
-        QStringLiteral("If you have any comments or thoughts on this program, please send them to ") +
-            kCommentsAddress);
+    lblComments =
+        AddLabel(QStringLiteral("lblComments"),
+                 QStringLiteral(
+                     "If you have any comments or thoughts on this program, please send them to ") +
+                     kCommentsAddress);
     Finish();
 }
 
@@ -81,15 +82,18 @@ AboutOrvenna::AboutOrvenna() : AboutWindow(QStringLiteral("About Orvenna Softwar
                        "Orvenna Software you can visit our web site. Our website can be reached "
                        "from the web site: "));
     lblzarn = AddLabel(QStringLiteral("lblzarn"), QStringLiteral("      ") + kWebSite);
-    lblGetWebPage = AddLabel(
-        QStringLiteral("lblGetWebPage"),
-        QStringLiteral(" Or, we will send you the current URL of Orvenna Software's home pae if you "
-                       "send an e-mail to:"));
+    lblGetWebPage =
+        AddLabel(QStringLiteral("lblGetWebPage"),
+                 QStringLiteral(
+                     " Or, we will send you the current URL of Orvenna Software's home pae if you "
+                     "send an e-mail to:"));
     Label3 = AddLabel(QStringLiteral("Label3"), QStringLiteral("      ") + kHomePageAddress);
     Finish();
 }
 
-void AboutOrvenna::Form_Load() { icnOrvenna->setVisible(true); }
+void AboutOrvenna::Form_Load() {
+    icnOrvenna->setVisible(true);
+}
 
 AboutAuthor::AboutAuthor() : AboutWindow(QStringLiteral("About Author")) {
     lblText = AddLabel(QStringLiteral("lblText"),
@@ -99,9 +103,9 @@ AboutAuthor::AboutAuthor() : AboutWindow(QStringLiteral("About Author")) {
 }
 
 License::License() : AboutWindow(QStringLiteral("License")) {
-    lblCopywrite = AddLabel(
-        QStringLiteral("lblCopywrite"),
-        QStringLiteral("Copyright (C) Orvenna Software. Released under the MIT License."));
+    lblCopywrite =
+        AddLabel(QStringLiteral("lblCopywrite"),
+                 QStringLiteral("Copyright (C) Orvenna Software. Released under the MIT License."));
     Finish();
 }
 

@@ -15,8 +15,7 @@ namespace ui {
 // it), so that the next use loads it afresh.
 class Forms {
 public:
-    template <class Form>
-    static Form& Load() {
+    template <class Form> static Form& Load() {
         QPointer<QWidget>& slot = Slots()[std::type_index(typeid(Form))];
         if (slot.isNull()) {
             Form* form = new Form;
@@ -29,15 +28,13 @@ public:
     }
 
     // Shows the window modeless; a visible window is only brought to the front.
-    template <class Form>
-    static Form& Show() {
+    template <class Form> static Form& Show() {
         Form& form = Load<Form>();
         ShowModeless(form);
         return form;
     }
 
-    template <class Form>
-    static bool IsLoaded() {
+    template <class Form> static bool IsLoaded() {
         auto slot = Slots().find(std::type_index(typeid(Form)));
         return slot != Slots().end() && !slot->second.isNull();
     }
@@ -54,8 +51,7 @@ private:
 };
 
 // A window of the registry: closing it through its title bar unloads it.
-template <class Base>
-class Form : public Base {
+template <class Base> class Form : public Base {
 protected:
     using Base::Base;
 

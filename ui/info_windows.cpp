@@ -22,15 +22,16 @@ Info_General::Info_General() : InfoWindow(QStringLiteral("General")) {
         kGeneralWidth);
     lblOKChar = AddLabel(QStringLiteral("lblOKChar"),
                          QStringLiteral("The characters which are allowed are:"), kGeneralWidth);
-    lblNum = AddLabel(QStringLiteral("lblNum"), QStringLiteral("0,1,2,3,4,5,6,7,8,9"), kGeneralWidth);
+    lblNum =
+        AddLabel(QStringLiteral("lblNum"), QStringLiteral("0,1,2,3,4,5,6,7,8,9"), kGeneralWidth);
     lblCapLet = AddLabel(QStringLiteral("lblCapLet"),
                          QStringLiteral("A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U.,V,W,X,Y,Z"),
                          kGeneralWidth);
     lblLCLet = AddLabel(QStringLiteral("lblLCLet"),
                         QStringLiteral("a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q,r,s,t,u,v,w,x,y,z"),
                         kGeneralWidth);
-    lblSymbol = AddLabel(QStringLiteral("lblSymbol"), QStringLiteral("' ',.,?,!,-,(,),[,],\\,/,_,+,="),
-                         kGeneralWidth);
+    lblSymbol = AddLabel(QStringLiteral("lblSymbol"),
+                         QStringLiteral("' ',.,?,!,-,(,),[,],\\,/,_,+,="), kGeneralWidth);
     Finish();
 }
 
@@ -52,9 +53,10 @@ Info_Save::Info_Save()
                                    "with a '.txt' extension.")) {}
 
 Info_Show::Info_Show()
-    : InfoParagraph(QStringLiteral("Show"),
-                    QStringLiteral("When you choose show, a new window appears. This window "
-                                   "contains the enlargement of your text in 8 point Courier New. ")) {}
+    : InfoParagraph(
+          QStringLiteral("Show"),
+          QStringLiteral("When you choose show, a new window appears. This window "
+                         "contains the enlargement of your text in 8 point Courier New. ")) {}
 
 } // namespace ui
 

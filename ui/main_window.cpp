@@ -19,7 +19,9 @@ namespace ui {
 namespace {
 
 // The design, in twips (15 to a pixel), of the area under the menu bar.
-constexpr int Pixels(int twips) { return twips / 15; }
+constexpr int Pixels(int twips) {
+    return twips / 15;
+}
 constexpr QRect kCaption(Pixels(240), Pixels(120), Pixels(2175), Pixels(375));
 constexpr QRect kInput(Pixels(240), Pixels(480), Pixels(2295), Pixels(375));
 constexpr int kButtonsTop = Pixels(960);
@@ -47,8 +49,7 @@ QMenu* Submenu(QWidget* parent, const char* name, const char* caption) {
     return menu;
 }
 
-template <class Window>
-std::function<void()> Shows() {
+template <class Window> std::function<void()> Shows() {
     return [] { Forms::Show<Window>(); };
 }
 
@@ -151,6 +152,8 @@ void PreloadForms() {
     modInfo::PreloadInfoForms();
 }
 
-void EndProgram() { QCoreApplication::exit(0); }
+void EndProgram() {
+    QCoreApplication::exit(0);
+}
 
 } // namespace modMain

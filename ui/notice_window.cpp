@@ -52,7 +52,8 @@ void NoticeWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void FitHeight(QLabel& label) {
-    label.setFixedHeight(std::max(label.heightForWidth(label.width()), label.fontMetrics().height()));
+    label.setFixedHeight(
+        std::max(label.heightForWidth(label.width()), label.fontMetrics().height()));
 }
 
 QString Breakable(const QString& text) {

@@ -76,9 +76,13 @@ TEST(H8, SaveWritesTheFileAsTheSaveCommandDoes) {
 }
 
 TEST(H8, BadOptionValuesAreUsageErrors) {
-    for (const QStringList& arguments :
-         {QStringList{"-s", "13", "x"}, {"-l", "-0.4", "x"}, {"-s", "abc", "x"},
-          {"-w", "99999", "x"}, {"-w", "", "x"}, {"-s"}, {"--bogus", "x"}}) {
+    for (const QStringList& arguments : {QStringList{"-s", "13", "x"},
+                                         {"-l", "-0.4", "x"},
+                                         {"-s", "abc", "x"},
+                                         {"-w", "99999", "x"},
+                                         {"-w", "", "x"},
+                                         {"-s"},
+                                         {"--bogus", "x"}}) {
         Outcome run = H8(arguments);
         EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
         EXPECT_EQ(run.out, QByteArray());
@@ -103,7 +107,8 @@ TEST(H8, AnOverflowingLineExitsOneAndTheOthersStillPrint) {
 TEST(H8, NamesCharactersOutsideTheFontUnlessQuiet) {
     Outcome run = H8({"a#\xe4\xb8\xad#"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "h8: not in the font: U+0023 \"#\" as a blank, U+4E2D \"\xe4\xb8\xad\" as \"?\"\n");
+    EXPECT_EQ(run.err,
+              "h8: not in the font: U+0023 \"#\" as a blank, U+4E2D \"\xe4\xb8\xad\" as \"?\"\n");
     EXPECT_EQ(run.out, Composed(u"a#\u4E2D#", 1, 1, -1));
     EXPECT_EQ(H8({"-q", "a#"}).err, QByteArray());
     EXPECT_EQ(H8({"Hi there."}).err, QByteArray());

@@ -4,14 +4,12 @@
 
 #include <QScrollBar>
 
-
-
 namespace {
 
 ui::Display* ShowBand(const std::u16string& line) {
     mod8Zevazuv::RenderLine(line);
     return ui::Display::Open(QString::fromStdU16String(line), mod8Zevazuv::Rows,
-                         mod8Zevazuv::LastBandWidth);
+                             mod8Zevazuv::LastBandWidth);
 }
 
 std::array<std::string, 8> RowsOf(const std::string& row) {
@@ -73,7 +71,7 @@ TEST_F(DisplayWindow, WiderBandsScrollInAWindowNoWiderThanTheScreen) {
     const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
     for (int band : {274, 3000}) {
         ui::Display* display = ui::Display::Open("wider", RowsOf(std::string(band, 'x')),
-                                         static_cast<std::int16_t>(band));
+                                                 static_cast<std::int16_t>(band));
         EXPECT_EQ(display->width(), std::min(band * 8, screen)) << band;
         auto* scroller = display->findChild<QScrollArea*>();
         ASSERT_NE(scroller, nullptr);

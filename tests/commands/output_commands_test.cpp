@@ -36,7 +36,8 @@ QByteArray Composed(const std::u16string& line) {
 QStringList Tree(const QString& folder) {
     QStringList entries;
     const QDir root(QDir(folder).absolutePath());
-    QDirIterator it(root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator it(root.path(),
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         entries.append(root.relativeFilePath(it.next()));
@@ -74,7 +75,8 @@ protected:
     }
 
     bool ErrorOutputShown() const {
-        return ui::Forms::IsLoaded<ui::ErrorOutput>() && ui::Forms::Load<ui::ErrorOutput>().isVisible();
+        return ui::Forms::IsLoaded<ui::ErrorOutput>() &&
+               ui::Forms::Load<ui::ErrorOutput>().isVisible();
     }
 
     QTemporaryDir folder;
@@ -141,9 +143,10 @@ TEST_F(OutputCommands, ALineWiderThanThePageGivesBandsButShowsAsOne) {
 }
 
 TEST_F(OutputCommands, HostileLinesNeverWriteOutsideTheBannerFolder) {
-    const QStringList lines = {"../x", "a/b", "a\\b", "C:x", "what?", "\"<>|*", "a\tb",
-                               QString(QChar(0)) + "z", "CON", "nul.txt", QString(300, 'L')};
-    const QStringList expected = {".._x.txt", "a_b.txt", "C_x.txt", "_CON.txt", "_____.txt",
+    const QStringList lines = {"../x",  "a/b",     "a\\b",           "C:x",
+                               "what?", "\"<>|*",  "a\tb",           QString(QChar(0)) + "z",
+                               "CON",   "nul.txt", QString(300, 'L')};
+    const QStringList expected = {".._x.txt",     "a_b.txt", "C_x.txt",   "_CON.txt", "_____.txt",
                                   "_nul.txt.txt", "a_b.txt", "what_.txt", "_z.txt"};
     for (const QString& hostile : lines) {
         line = hostile;
@@ -154,17 +157,19 @@ TEST_F(OutputCommands, HostileLinesNeverWriteOutsideTheBannerFolder) {
     sorted.removeDuplicates();
     sorted.sort();
     EXPECT_EQ(files, sorted);
-    EXPECT_EQ(Tree("."), QStringList{"Files"} + [&] {
-        QStringList inside;
-        for (const QString& name : sorted) {
-            inside.append("Files/" + name);
-        }
-        return inside;
-    }());
+    EXPECT_EQ(
+        Tree("."), QStringList{"Files"} + [&] {
+            QStringList inside;
+            for (const QString& name : sorted) {
+                inside.append("Files/" + name);
+            }
+            return inside;
+        }());
     // The 300-character line is too long a name: the one failure, reported.
     EXPECT_EQ(beeps.count, 1);
     EXPECT_TRUE(ErrorOutputShown());
-    EXPECT_TRUE(ui::Forms::Load<ui::ErrorOutput>().lblErrorMessage->text().contains("could not be written"));
+    EXPECT_TRUE(ui::Forms::Load<ui::ErrorOutput>().lblErrorMessage->text().contains(
+        "could not be written"));
 }
 
 TEST_F(OutputCommands, BannerFolderThatIsAFileIsReportedAndLeftAlone) {

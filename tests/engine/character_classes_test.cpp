@@ -5,7 +5,9 @@ using namespace mod8Zevazuv;
 
 namespace {
 
-std::u16string One(char16_t c) { return std::u16string(1, c); }
+std::u16string One(char16_t c) {
+    return std::u16string(1, c);
+}
 
 // The glyph set a character is drawn from, as a short name.
 std::string ClassOf(char16_t c) {
@@ -33,11 +35,11 @@ TEST_F(CharacterClasses, EachRangeEndsExactlyAtItsBounds) {
         std::int16_t symbolIndex;
     };
     const Case cases[] = {
-        {0, "none", -1},         {47, "symbol", 11},      {48, "digit", 0},
-        {57, "digit", 0},        {58, "symbol", 0},       {64, "symbol", 0},
-        {65, "capital", 0},      {90, "capital", 0},      {91, "symbol", 8},
-        {96, "symbol", 0},       {97, "lowercase", 0},    {122, "lowercase", 0},
-        {123, "symbol", 0},      {233, "symbol", 0},      {u'\u4E2D', "symbol", 2},
+        {0, "none", -1},          {47, "symbol", 11},       {48, "digit", 0},
+        {57, "digit", 0},         {58, "symbol", 0},        {64, "symbol", 0},
+        {65, "capital", 0},       {90, "capital", 0},       {91, "symbol", 8},
+        {96, "symbol", 0},        {97, "lowercase", 0},     {122, "lowercase", 0},
+        {123, "symbol", 0},       {233, "symbol", 0},       {u'\u4E2D', "symbol", 2},
         {u'\xD800', "symbol", 2}, {u'\u20AC', "symbol", 0}, {u' ', "symbol", 0},
     };
     for (const Case& c : cases) {

@@ -47,9 +47,9 @@ TEST_F(Font, EveryRowHoldsOnlyBlanksAndTheGlyphsOwnCharacter) {
 
 TEST_F(Font, RowsHaveTheGlyphWidthButForSixGlyphs) {
     const std::map<char16_t, std::vector<std::size_t>> exceptions = {
-        {u'7', {7, 7, 7, 7, 7, 7, 8, 8}}, {u'8', std::vector<std::size_t>(8, 11)},
+        {u'7', {7, 7, 7, 7, 7, 7, 8, 8}},        {u'8', std::vector<std::size_t>(8, 11)},
         {u'D', std::vector<std::size_t>(8, 10)}, {u'o', std::vector<std::size_t>(8, 6)},
-        {u'q', std::vector<std::size_t>(8, 8)}, {u's', std::vector<std::size_t>(8, 6)}};
+        {u'q', std::vector<std::size_t>(8, 8)},  {u's', std::vector<std::size_t>(8, 6)}};
     for (auto& [c, glyph] : WholeFont()) {
         std::vector<std::size_t> lengths;
         for (const std::string& row : *glyph.rows) {

@@ -56,8 +56,13 @@ TEST_F(LineRenderer, HSpacesWritesThatManyBlanksPlusOne) {
 
 TEST_F(LineRenderer, WidthsComeFromTheWidthTableNotTheRows) {
     RenderLine(u"7o");
-    EXPECT_EQ(Rows[7], "77777777  " "      " "  ");
-    EXPECT_EQ(Rows[0], "77     " "  " " oooo " "  "); // the o starts a column further left
+    EXPECT_EQ(Rows[7], "77777777  "
+                       "      "
+                       "  ");
+    EXPECT_EQ(Rows[0], "77     "
+                       "  "
+                       " oooo "
+                       "  "); // the o starts a column further left
     EXPECT_EQ(LastBandWidth, (8 + 2) + (7 + 2));
 }
 

@@ -9,7 +9,8 @@ namespace {
 
 std::size_t LineBreaks(const std::string& text) {
     std::size_t n = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2)) {
         ++n;
     }
     return n;
@@ -66,7 +67,9 @@ TEST_F(PageComposer, PageWidthOneGivesABandPerCharacter) {
     ComposePage(std::u16string(u"a.\0b", 4));
     // The character of code 0 counts nothing, so it shares the band of the "b".
     EXPECT_EQ(LineBreaks(PageText), 3u * 10);
-    EXPECT_EQ(PageLines()[20 + 4], "  " " bbbbb " "  "); // row 3 of the third band
+    EXPECT_EQ(PageLines()[20 + 4], "  "
+                                   " bbbbb "
+                                   "  "); // row 3 of the third band
 }
 
 TEST_F(PageComposer, PageWidthsBelowOneMeanNoLimit) {
@@ -86,7 +89,8 @@ TEST_F(PageComposer, VSpacesSetsTheEmptyLinesAfterEveryBand) {
     modOptions::VSpaces = -3;
     ComposePage(u"ab");
     EXPECT_EQ(LineBreaks(PageText), 2u * 8);
-    EXPECT_EQ(PageLines()[8], "bb     " "  ");
+    EXPECT_EQ(PageLines()[8], "bb     "
+                              "  ");
     EXPECT_NE(PageText.substr(PageText.size() - 4), "\r\n\r\n");
 }
 
@@ -94,8 +98,13 @@ TEST_F(PageComposer, ABlankEndingABandIsDrawnThere) {
     modOptions::PageWidth = 14;
     ComposePage(u"H Hi");
     std::vector<std::string> lines = PageLines();
-    EXPECT_EQ(lines[0], "H      H" "  " "      " "  "); // H, then the blank
-    EXPECT_EQ(lines[10], "H      H  " "  " "  ");
+    EXPECT_EQ(lines[0], "H      H"
+                        "  "
+                        "      "
+                        "  "); // H, then the blank
+    EXPECT_EQ(lines[10], "H      H  "
+                         "  "
+                         "  ");
 }
 
 TEST_F(PageComposer, EmptyLineGivesAnEmptyPage) {

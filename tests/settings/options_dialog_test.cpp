@@ -1,3 +1,5 @@
+#include "commands/output_commands.h"
+#include "engine/banner.h"
 #include "settings/layout_options.h"
 #include "settings/options_dialog.h"
 #include "ui/error_windows.h"
@@ -21,7 +23,9 @@ struct Stored {
     bool operator==(const Stored&) const = default;
 };
 
-Stored StoredOptions() { return {modOptions::HSpaces, modOptions::VSpaces, modOptions::PageWidth}; }
+Stored StoredOptions() {
+    return {modOptions::HSpaces, modOptions::VSpaces, modOptions::PageWidth};
+}
 
 } // namespace
 
@@ -55,7 +59,8 @@ TEST_F(OptionsDialog, TheFirstOpeningShowsTheDefaults) {
     EXPECT_EQ(options.txtVSpaces->text(), "1");
     EXPECT_EQ(options.txtPageWidth->text(), "-1");
     EXPECT_EQ(options.lblHSpace->text(), "Enter the number of spaces between after each character");
-    EXPECT_EQ(options.lblVSpace->text(), "Enter the number of blank lines after each line of characters");
+    EXPECT_EQ(options.lblVSpace->text(),
+              "Enter the number of blank lines after each line of characters");
     EXPECT_EQ(options.lblPageWidth->text(), "Width of the page (in small characters)");
     EXPECT_EQ(options.btnOK->text(), "OK");
     EXPECT_EQ(options.btnCancel->text(), "Cancel");
@@ -68,8 +73,10 @@ TEST_F(OptionsDialog, AcceptedValuesAreRoundedAndStored) {
         Stored stored;
     };
     const Case cases[] = {
-        {"1.5", "2.5", "-7", {2, 2, -7}}, {"0.5", " 3", "40.5", {0, 3, 40}},
-        {"1e1", "12", "0", {10, 12, 0}},  {"0.4", "0", "-32768", {0, 0, -32768}},
+        {"1.5", "2.5", "-7", {2, 2, -7}},
+        {"0.5", " 3", "40.5", {0, 3, 40}},
+        {"1e1", "12", "0", {10, 12, 0}},
+        {"0.4", "0", "-32768", {0, 0, -32768}},
     };
     for (const Case& c : cases) {
         Options& options = Confirm(c.h, c.v, c.p);
@@ -83,8 +90,9 @@ TEST_F(OptionsDialog, AcceptedValuesAreRoundedAndStored) {
 }
 
 TEST_F(OptionsDialog, BadSpacingIsRefusedWithOneBeepAndNothingStored) {
-    const std::pair<const char*, const char*> bad[] = {
-        {"12.4", "1"}, {"-0.4", "1"}, {"13", "1"}, {"", "1"}, {"many", "1"}, {"1", "20"}, {"x", "99"}};
+    const std::pair<const char*, const char*> bad[] = {{"12.4", "1"}, {"-0.4", "1"}, {"13", "1"},
+                                                       {"", "1"},     {"many", "1"}, {"1", "20"},
+                                                       {"x", "99"}};
     for (auto [h, v] : bad) {
         beeps.count = 0;
         Options& options = Confirm(h, v, "30");
@@ -175,4 +183,23 @@ TEST_F(OptionsDialog, KeysEnterEscAndTab) {
         EXPECT_EQ(options.focusWidget(), next) << next->objectName().toStdString();
     }
     EXPECT_EQ(options.txtHSpaces->maxLength(), std::numeric_limits<int>::max());
+}
+
+TEST_F(OptionsDialog, CommandsUseTheStoredValuesNeverTheTextsBeingEdited) {
+    modMain::InitEngine();
+    modMain::SetInputLineSource([] { return QStringLiteral("ab"); });
+    ui::O_Options_Click();
+    Options& options = Forms::Load<Options>();
+    Type(options.txtHSpaces, "5");
+    Type(options.txtPageWidth, "1");
+    modMain::CopyCommand();
+    mod8Zevazuv::ComposePage(u"ab");
+    EXPECT_EQ(platform::CurrentClipboard().Text().toStdString(), mod8Zevazuv::PageText);
+
+    QTest::mouseClick(options.btnOK, Qt::LeftButton);
+    modMain::CopyCommand();
+    const QString copied = platform::CurrentClipboard().Text();
+    EXPECT_EQ(copied.count("\r\n"), 2 * 10); // a band for each character
+    EXPECT_TRUE(copied.startsWith(QString(7, ' ') + QString(6, ' ') + "\r\n")); // "a", six blanks
+    modMain::SetInputLineSource(nullptr);
 }

@@ -50,7 +50,8 @@ TEST_F(ErrorWindows, OutputFailuresBeepAndSayWhatFailed) {
     ErrorOutput& window = Forms::Load<ErrorOutput>();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "Error Output");
-    EXPECT_EQ(window.lblErrorMessage->text(), "The file \"Files/x.txt\" could not be written: Disk full.");
+    EXPECT_EQ(window.lblErrorMessage->text(),
+              "The file \"Files/x.txt\" could not be written: Disk full.");
 }
 
 TEST_F(ErrorWindows, NoTextIsCutOff) {

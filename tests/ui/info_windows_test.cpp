@@ -13,7 +13,8 @@ TEST_F(InfoAndAboutWindows, InformationTextsAreToTheLetter) {
     Info_General& general = Forms::Load<Info_General>();
     EXPECT_EQ(general.windowTitle(), "General");
     EXPECT_TRUE(general.lblText->text().contains("such that when  these 8 strings"));
-    EXPECT_TRUE(general.lblText->text().endsWith("in a font in which ever character has the same width."));
+    EXPECT_TRUE(
+        general.lblText->text().endsWith("in a font in which ever character has the same width."));
     EXPECT_EQ(general.lblOKChar->text(), "The characters which are allowed are:");
     EXPECT_EQ(general.lblNum->text(), "0,1,2,3,4,5,6,7,8,9");
     EXPECT_EQ(general.lblCapLet->text(), "A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P,Q,R,S,T,U.,V,W,X,Y,Z");
@@ -24,16 +25,18 @@ TEST_F(InfoAndAboutWindows, InformationTextsAreToTheLetter) {
               "When you choose copy, the 8 lines of text are copied to the clipboard with newline "
               "characters in between each line.");
     EXPECT_EQ(Forms::Load<Info_Save>().windowTitle(), "Save");
-    EXPECT_EQ(Forms::Load<Info_Save>().lblText->text(),
-              "When you choose save, the 8 lines of text, separated by newline characters, are saved "
-              "to a file in the 'Files' folder. The name of the file is the same as the sequence of "
-              "characters with a '.txt' extension.");
+    EXPECT_EQ(
+        Forms::Load<Info_Save>().lblText->text(),
+        "When you choose save, the 8 lines of text, separated by newline characters, are saved "
+        "to a file in the 'Files' folder. The name of the file is the same as the sequence of "
+        "characters with a '.txt' extension.");
     EXPECT_EQ(Forms::Load<Info_Show>().windowTitle(), "Show");
     EXPECT_EQ(Forms::Load<Info_Show>().lblText->text(),
               "When you choose show, a new window appears. This window contains the enlargement of "
               "your text in 8 point Courier New. ");
-    for (InfoWindow* window : std::initializer_list<InfoWindow*>{
-             &general, &Forms::Load<Info_Copy>(), &Forms::Load<Info_Save>(), &Forms::Load<Info_Show>()}) {
+    for (InfoWindow* window :
+         std::initializer_list<InfoWindow*>{&general, &Forms::Load<Info_Copy>(),
+                                            &Forms::Load<Info_Save>(), &Forms::Load<Info_Show>()}) {
         EXPECT_EQ(window->btnOK->text(), "OK");
         EXPECT_TRUE(window->btnOK->isDefault());
     }
@@ -63,7 +66,8 @@ TEST_F(InfoAndAboutWindows, AboutTextsAreToTheLetter) {
     EXPECT_EQ(license.windowTitle(), "License");
     EXPECT_EQ(license.lblCopywrite->text(),
               "Copyright (C) Orvenna Software. Released under the MIT License.");
-    for (AboutWindow* window : std::initializer_list<AboutWindow*>{&product, &maker, &author, &license}) {
+    for (AboutWindow* window :
+         std::initializer_list<AboutWindow*>{&product, &maker, &author, &license}) {
         EXPECT_EQ(window->Ok->text(), "Ok");
         EXPECT_TRUE(window->Ok->isDefault());
     }
@@ -119,8 +123,9 @@ TEST_F(InfoAndAboutWindows, TheProductIconToggles) {
 TEST_F(InfoAndAboutWindows, ClicksOnTheMakerWindowDoNothing) {
     AboutOrvenna& maker = Forms::Show<AboutOrvenna>();
     const QImage before = maker.grab().toImage();
-    for (QWidget* control : std::initializer_list<QWidget*>{maker.icnOrvenna, maker.lblWebPage, maker.lblzarn,
-                                                          maker.lblGetWebPage, maker.Label3}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{maker.icnOrvenna, maker.lblWebPage, maker.lblzarn,
+                                         maker.lblGetWebPage, maker.Label3}) {
         QTest::mouseClick(control, Qt::LeftButton);
     }
     EXPECT_TRUE(maker.isVisible());

@@ -87,13 +87,15 @@ TEST_F(MainWindow, CaptionsControlsAndMenusAreAsDesigned) {
     EXPECT_LT(main->btnShow->x(), main->btnSave->x());
     EXPECT_LT(main->btnSave->x(), main->btnCopy->x());
     EXPECT_EQ(main->btnShow->size(), main->btnCopy->size());
-    EXPECT_EQ(Captions(main->menuBar()->actions()), QStringList({"&File", "&Text", "&Options", "&Info"}));
+    EXPECT_EQ(Captions(main->menuBar()->actions()),
+              QStringList({"&File", "&Text", "&Options", "&Info"}));
     EXPECT_EQ(Captions(main->M_File->actions()), QStringList{"&Exit"});
     EXPECT_EQ(Captions(main->M_Text->actions()), QStringList({"&Copy", "S&ave", "S&how"}));
     EXPECT_EQ(Captions(main->M_Options->actions()), QStringList{"&Options..."});
     EXPECT_EQ(Captions(main->M_Info->actions()), QStringList({"&About", "&Info", "&License"}));
     EXPECT_EQ(Captions(main->I_About->actions()), QStringList({"&Loftype", "&Orvenna", "&Author"}));
-    EXPECT_EQ(Captions(main->I_Info->actions()), QStringList({"&General", "&Copy", "S&ave", "S&how"}));
+    EXPECT_EQ(Captions(main->I_Info->actions()),
+              QStringList({"&General", "&Copy", "S&ave", "S&how"}));
     for (QAction* item : main->findChildren<QAction*>()) {
         EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
         EXPECT_FALSE(item->isCheckable() || item->isSeparator()) << item->text().toStdString();
@@ -146,11 +148,14 @@ TEST_F(MainWindow, EnterAndEscRunNothingAndTheLineStays) {
 }
 
 TEST_F(MainWindow, EachInfoItemShowsItsWindowOnce) {
-    const std::pair<QAction*, const char*> items[] = {
-        {main->I_A_Loftype, "About Loftype"}, {main->I_A_Orvenna, "About Orvenna Software"},
-        {main->I_A_Author, "About Author"},   {main->I_I_General, "General"},
-        {main->I_I_Copy, "Copy"},             {main->I_I_Save, "Save"},
-        {main->I_I_Show, "Show"},             {main->I_License, "License"}};
+    const std::pair<QAction*, const char*> items[] = {{main->I_A_Loftype, "About Loftype"},
+                                                      {main->I_A_Orvenna, "About Orvenna Software"},
+                                                      {main->I_A_Author, "About Author"},
+                                                      {main->I_I_General, "General"},
+                                                      {main->I_I_Copy, "Copy"},
+                                                      {main->I_I_Save, "Save"},
+                                                      {main->I_I_Show, "Show"},
+                                                      {main->I_License, "License"}};
     for (auto [item, caption] : items) {
         item->trigger();
         item->trigger();

@@ -76,9 +76,10 @@ QRect InkInWindow(const QWidget& control, const QWidget& window) {
 void ExpectNoOverlap(const QList<QWidget*>& controls, const QWidget& window, const QString& name) {
     for (qsizetype i = 0; i < controls.size(); ++i) {
         for (qsizetype j = i + 1; j < controls.size(); ++j) {
-            EXPECT_FALSE(InkInWindow(*controls[i], window).intersects(InkInWindow(*controls[j], window)))
-                << name.toStdString() << ": " << controls[i]->objectName().toStdString() << " overlaps "
-                << controls[j]->objectName().toStdString();
+            EXPECT_FALSE(
+                InkInWindow(*controls[i], window).intersects(InkInWindow(*controls[j], window)))
+                << name.toStdString() << ": " << controls[i]->objectName().toStdString()
+                << " overlaps " << controls[j]->objectName().toStdString();
         }
     }
 }
@@ -92,7 +93,8 @@ bool TextFits(const QWidget& control) {
         if (label->wordWrap()) {
             return label->heightForWidth(label->width()) <= label->height();
         }
-        return label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
+        return label->fontMetrics().horizontalAdvance(label->text()) <=
+               label->contentsRect().width();
     }
     if (auto* button = qobject_cast<const QAbstractButton*>(&control)) {
         constexpr int kMargins = 8;
@@ -104,8 +106,10 @@ bool TextFits(const QWidget& control) {
 
 bool InsideWindow(const QWidget& control, const QWidget& window) {
     QRect area = AreaInWindow(control, window);
-    if (auto* label = qobject_cast<const QLabel*>(&control); label != nullptr && !label->wordWrap()) {
-        area.setWidth(label->fontMetrics().horizontalAdvance(label->text())); // only the text counts
+    if (auto* label = qobject_cast<const QLabel*>(&control);
+        label != nullptr && !label->wordWrap()) {
+        area.setWidth(
+            label->fontMetrics().horizontalAdvance(label->text())); // only the text counts
     }
     return window.rect().contains(area);
 }
