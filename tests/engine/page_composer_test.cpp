@@ -133,7 +133,8 @@ TEST_F(PageComposer, OverflowInALaterBandKeepsTheEarlierOnes) {
     modOptions::PageWidth = 20000;
     // The first band takes 1334 "W" (width 20010, rows of 1334 * 17); the second takes
     // 10000 "i" (width 20000), whose rows with their blanks would count 40000.
-    std::u16string line = std::u16string(1334, u'W') + std::u16string(10000, u'i');
+    std::u16string line(1334, u'W');
+    line.append(10000, u'i');
     EXPECT_THROW(ComposePage(line), platform::Overflow);
     EXPECT_EQ(PageText.size(), 8u * (1334 * 17 + 2) + 4);
     EXPECT_EQ(LastBandWidth, 1334 * 17);
