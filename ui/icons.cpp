@@ -14,15 +14,12 @@ QImage Canvas(const QColor& background) {
     return image;
 }
 
-} // namespace
-
-QImage ProductIcon() {
+QImage DrawProductIcon() {
     QImage image = Canvas(QColor(0x1F, 0x4E, 0x8C));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
+    QFont font; // the windows' own family, which start-up has loaded already
     font.setBold(true);
     font.setPixelSize(30);
     painter.setFont(font);
@@ -31,7 +28,7 @@ QImage ProductIcon() {
     return image;
 }
 
-QImage MakerIcon() {
+QImage DrawMakerIcon() {
     QImage image = Canvas(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -39,6 +36,19 @@ QImage MakerIcon() {
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(QRectF(8.5, 8.5, 31, 31));
     return image;
+}
+
+} // namespace
+
+// Each picture is drawn once and shared by the windows that show it.
+QImage ProductIcon() {
+    static const QImage icon = DrawProductIcon();
+    return icon;
+}
+
+QImage MakerIcon() {
+    static const QImage icon = DrawMakerIcon();
+    return icon;
 }
 
 } // namespace ui

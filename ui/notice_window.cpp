@@ -21,7 +21,6 @@ QLabel* NoticeWindow::AddLabel(const QString& name, const QString& text, int wid
     label->setWordWrap(true);
     label->setFixedWidth(width);
     label->setTextFormat(Qt::PlainText);
-    FitHeight(*label);
     texts_->addWidget(label);
     return label;
 }
@@ -41,6 +40,20 @@ QPushButton* NoticeWindow::AddButton(const QString& name, const QString& caption
     }
     button->setFocus();
     return button;
+}
+
+// Laying out the wrapped texts costs time that start-up, which loads every notice
+// window, need not spend: the labels get their heights when first shown.
+void NoticeWindow::setVisible(bool visible) {
+    if (visible && !fitted_) {
+        for (QLabel* label : findChildren<QLabel*>()) {
+            if (label->wordWrap()) {
+                FitHeight(*label);
+            }
+        }
+        fitted_ = true;
+    }
+    QDialog::setVisible(visible);
 }
 
 void NoticeWindow::keyPressEvent(QKeyEvent* event) {

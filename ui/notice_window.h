@@ -19,6 +19,8 @@ public:
 
     NoticeWindow(const QString& caption, ButtonPlace place);
 
+    void setVisible(bool visible) override;
+
 protected:
     // A label in the column of texts, wrapping within the given width.
     QLabel* AddLabel(const QString& name, const QString& text, int width = kTextWidth);
@@ -32,6 +34,7 @@ protected:
     static constexpr int kTextWidth = 320;
 
 private:
+    bool fitted_ = false;
     ButtonPlace place_;
     QVBoxLayout* texts_;
     QHBoxLayout* row_;
