@@ -8,28 +8,14 @@ namespace {
 
 constexpr int kSide = 48;
 
-QImage Canvas(const QColor& background) {
-    QImage image(kSide, kSide, QImage::Format_RGB888);
+QImage Canvas(int side, const QColor& background) {
+    QImage image(side, side, QImage::Format_RGB888);
     image.fill(background);
     return image;
 }
 
-QImage DrawProductIcon() {
-    QImage image = Canvas(QColor(0x1F, 0x4E, 0x8C));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont font; // the windows' own family, which start-up has loaded already
-    font.setBold(true);
-    font.setPixelSize(30);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("h8"));
-    return image;
-}
-
 QImage DrawMakerIcon() {
-    QImage image = Canvas(Qt::white);
+    QImage image = Canvas(kSide, Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0xC2, 0x41, 0x0C), 7));
@@ -40,9 +26,23 @@ QImage DrawMakerIcon() {
 
 } // namespace
 
+QImage DrawProductIcon(int side) {
+    QImage image = Canvas(side, QColor(0x1F, 0x4E, 0x8C));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont font; // the windows' own family, which start-up has loaded already
+    font.setBold(true);
+    font.setPixelSize(side * 30 / kSide);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("h8"));
+    return image;
+}
+
 // Each picture is drawn once and shared by the windows that show it.
 QImage ProductIcon() {
-    static const QImage icon = DrawProductIcon();
+    static const QImage icon = DrawProductIcon(kSide);
     return icon;
 }
 

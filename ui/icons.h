@@ -7,6 +7,8 @@ namespace ui {
 
 // The product: a big "h8" on a band of blue.
 QImage ProductIcon();
+// The same drawing at another size, for the desktop's icon themes.
+QImage DrawProductIcon(int side);
 // The maker: a ring, an "O".
 QImage MakerIcon();
 
