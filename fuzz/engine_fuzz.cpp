@@ -24,7 +24,8 @@ std::int16_t Take16(const std::uint8_t*& data, std::size_t& size) {
 
 std::size_t LineBreaks(const std::string& text) {
     std::size_t count = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2)) {
         ++count;
     }
     return count;
@@ -60,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     try {
         mod8Zevazuv::ComposePage(line);
-        const std::size_t perBand = 8 + static_cast<std::size_t>(std::max(0, modOptions::VSpaces + 1));
+        const std::size_t perBand =
+            8 + static_cast<std::size_t>(std::max(0, modOptions::VSpaces + 1));
         Check(LineBreaks(mod8Zevazuv::PageText) % perBand == 0);
         Check(line.empty() == mod8Zevazuv::PageText.empty());
         for (char c : mod8Zevazuv::PageText) {

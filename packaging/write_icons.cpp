@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     for (int side : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString folder = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(side);
+        const QString folder =
+            QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(side);
         if (!QDir().mkpath(folder) ||
             !ui::DrawProductIcon(side).save(folder + QStringLiteral("/loftype.png"))) {
             std::fprintf(stderr, "write_icons: cannot write %s\n", qPrintable(folder));
