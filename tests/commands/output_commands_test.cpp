@@ -56,32 +56,12 @@ public:
 
 } // namespace
 
-class OutputCommands : public WindowTest {
+class OutputCommands : public CommandTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(folder.path());
-        modOptions::SetDefaultOptions();
-        modMain::InitEngine();
-        modMain::SetInputLineSource([this] { return line; });
-    }
-    void TearDown() override {
-        modMain::SetInputLineSource(nullptr);
-        modOptions::SetDefaultOptions();
-        QDir::setCurrent(previous);
-        WindowTest::TearDown();
-    }
-
     bool ErrorOutputShown() const {
         return ui::Forms::IsLoaded<ui::ErrorOutput>() &&
                ui::Forms::Load<ui::ErrorOutput>().isVisible();
     }
-
-    QTemporaryDir folder;
-    QString previous;
-    QString line;
 };
 
 TEST_F(OutputCommands, HiWithTheDefaults) {

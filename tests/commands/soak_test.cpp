@@ -33,22 +33,8 @@ long ResidentKilobytes() {
 
 } // namespace
 
-class Soak : public WindowTest {
+class Soak : public CommandTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        previous = QDir::currentPath();
-        QDir::setCurrent(folder.path());
-        modOptions::SetDefaultOptions();
-        modMain::InitEngine();
-        modMain::SetInputLineSource([this] { return line; });
-    }
-    void TearDown() override {
-        modMain::SetInputLineSource(nullptr);
-        QDir::setCurrent(previous);
-        WindowTest::TearDown();
-    }
-
     // Opens a Display, closes it, copies and saves, as often as asked.
     void Work(int rounds) {
         for (int i = 0; i < rounds; ++i) {
@@ -62,10 +48,6 @@ protected:
             modMain::SaveCommand();
         }
     }
-
-    QTemporaryDir folder;
-    QString previous;
-    QString line;
 };
 
 // 2,000 rounds leave no window behind and, after a warm-up, grow the memory of the

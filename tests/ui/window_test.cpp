@@ -1,5 +1,9 @@
 #include "window_test.h"
 
+#include "commands/output_commands.h"
+#include "engine/banner.h"
+#include "settings/layout_options.h"
+
 #include <QAbstractButton>
 #include <QDir>
 #include <QLabel>
@@ -20,6 +24,23 @@ void WindowTest::TearDown() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         delete window;
     }
+}
+
+void CommandTest::SetUp() {
+    WindowTest::SetUp();
+    ASSERT_TRUE(folder.isValid());
+    previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    modOptions::SetDefaultOptions();
+    modMain::InitEngine();
+    modMain::SetInputLineSource([this] { return line; });
+}
+
+void CommandTest::TearDown() {
+    modMain::SetInputLineSource(nullptr);
+    modOptions::SetDefaultOptions();
+    QDir::setCurrent(previous);
+    WindowTest::TearDown();
 }
 
 void ProcessEvents() {

@@ -5,6 +5,7 @@
 #include "ui/forms.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -22,6 +23,18 @@ protected:
     void TearDown() override;
 
     CountingBeeper beeps;
+};
+
+// A window test whose commands work in a fresh current folder, on the line in
+// `line`, with the default options and a filled font.
+class CommandTest : public WindowTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QTemporaryDir folder;
+    QString previous;
+    QString line;
 };
 
 // Lets deferred deletions and other posted events run.
