@@ -90,23 +90,26 @@ Display::Display(const QString& caption, const std::array<std::string, 8>& rows,
 // row would be cut. A band too wide for that product gets the band's width or the
 // screen's, whichever is less, and its rows scroll sideways.
 void Display::SizeFor(int bandWidth) {
+    int labelsRight = 0;
     int textRight = 0;
     for (QLabel* label : lblDisplay) {
-        textRight = std::max(textRight, label->x() + label->width());
+        labelsRight = std::max(labelsRight, label->x() + label->width());
+        textRight =
+            std::max(textRight, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
     }
     const int designWidth = DesignWidth(static_cast<std::int16_t>(bandWidth));
-    const int wanted = std::max(bandWidth * kCharacterWidth, 1);
-    int width = designWidth >= 0 ? std::max(designWidth, 1) : std::min(wanted, AvailableWidth());
-    const int contentWidth = std::max(width, designWidth >= 0 ? 0 : textRight);
-    // Text longer than the design width widens the window rather than being cut.
-    for (QLabel* label : lblDisplay) {
-        int textEnd = label->x() + QFontMetrics(label->font()).horizontalAdvance(label->text());
-        if (designWidth >= 0 && textEnd > width) {
-            width = textEnd;
-        }
+    int width = 0;
+    int contentWidth = 0;
+    if (designWidth >= 0) {
+        // Text longer than the design width widens the window rather than being cut.
+        width = std::max({designWidth, textRight, 1});
+        contentWidth = width;
+    } else {
+        width = std::min(bandWidth * kCharacterWidth, AvailableWidth());
+        contentWidth = std::max(width, labelsRight);
     }
-    rows_->setFixedSize(std::max(contentWidth, width), kInnerHeight);
-    const bool scrolls = rows_->width() > width;
+    rows_->setFixedSize(contentWidth, kInnerHeight);
+    const bool scrolls = contentWidth > width;
     const int height =
         kInnerHeight + (scrolls ? scroller_->horizontalScrollBar()->sizeHint().height() : 0);
     scroller_->setGeometry(0, 0, width, height);
