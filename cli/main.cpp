@@ -72,9 +72,9 @@ int Enlarge(const h8::Invocation& invocation, const QString& text, platform::Fil
             PrintOut(mod8Zevazuv::PageText);
         }
     } catch (const platform::Overflow&) {
-        PrintError(QStringLiteral("h8: the line of %1 characters is too wide to enlarge: its width "
-                                  "passes 32767 small characters")
-                       .arg(text.size()));
+        PrintError(QStringLiteral("h8: the line of %1 characters is too long to enlarge: %2")
+                       .arg(text.size())
+                       .arg(QString::fromLatin1(mod8Zevazuv::OverflowCause(text.size()))));
         return 1;
     } catch (const platform::OutputError& error) {
         PrintError(QStringLiteral("h8: ") + error.Message());

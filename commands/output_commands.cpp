@@ -40,9 +40,9 @@ template <class Command> void RunOnInputLine(Command command) {
         command(*line);
     } catch (const platform::Overflow&) {
         modErrors::ReportOutputFailure(
-            QStringLiteral("The line of %1 characters is too long to enlarge: its banner would be "
-                           "wider than 32767 small characters.")
-                .arg(line->size()));
+            QStringLiteral("The line of %1 characters is too long to enlarge: %2.")
+                .arg(line->size())
+                .arg(QString::fromLatin1(mod8Zevazuv::OverflowCause(line->size()))));
     } catch (const platform::OutputError& error) {
         modErrors::ReportOutputFailure(error.Message());
     }

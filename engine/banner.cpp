@@ -51,12 +51,28 @@ void Count(std::int64_t width, const char* row, std::size_t kept) {
     platform::Checked16(width); // throws past the limit
 }
 
-// The characters of one band, each looked up once.
+// The characters of one band, each looked up once. A band of more than 32767
+// characters fails at its first, so only as many as can pass are looked up: the
+// band knows its length without holding every glyph.
 struct Band {
     std::vector<Glyph> glyphs;
+    std::size_t length = 0;
 
-    void Clear() { glyphs.clear(); }
-    void Add(const Glyph& glyph) { glyphs.push_back(glyph); }
+    void Clear() {
+        glyphs.clear();
+        length = 0;
+    }
+    void Add(const Glyph& glyph) {
+        glyphs.push_back(glyph);
+        ++length;
+    }
+    void AddText(std::u16string_view text) {
+        const std::size_t held = std::min<std::size_t>(text.size(), kMax16 + 1);
+        for (char16_t c : text.substr(0, held)) {
+            Add(LookUpGlyph(c));
+        }
+        length = text.size();
+    }
 };
 
 // The band being rendered; kept between calls so that its storage is reused.
@@ -94,7 +110,7 @@ std::int16_t RenderRow(char*& end, const Band& band, int r, std::int64_t blanks)
             std::int64_t beyond = std::clamp<std::int64_t>(width - kMax16 - 1, 0, blanks);
             Count(width, start, static_cast<std::size_t>(end - start - beyond));
             // The length of the remaining text is a 16-bit count as well.
-            Count(static_cast<std::int64_t>(count - i), start,
+            Count(static_cast<std::int64_t>(band.length - i), start,
                   static_cast<std::size_t>(end - start));
         }
     }
@@ -155,11 +171,15 @@ void AppendEmptyLines(std::string& page) {
 
 } // namespace
 
+std::string_view OverflowCause(std::size_t characters) {
+    return characters > static_cast<std::size_t>(kMax16)
+               ? "it has more than 32767 characters"
+               : "its banner would be wider than 32767 small characters";
+}
+
 void RenderLine(std::u16string_view text) {
     Band& band = ScratchBand();
-    for (char16_t c : text) {
-        band.Add(LookUpGlyph(c));
-    }
+    band.AddText(text);
     RenderBand(band);
 }
 

@@ -194,11 +194,21 @@ TEST_F(OutputCommands, OverflowingLinesAreReportedAndTheNextCommandWorks) {
     EXPECT_TRUE(OpenDisplays().isEmpty());
     EXPECT_EQ(platform::CurrentClipboard().Text(), "before");
     EXPECT_FALSE(QFile::exists("Files/" + line + ".txt"));
+    const QLabel* message = ui::Forms::Load<ui::ErrorOutput>().lblErrorMessage;
+    EXPECT_EQ(message->text(), "The line of 2000 characters is too long to enlarge: its banner "
+                               "would be wider than 32767 small characters.");
+
+    // No band is wider than the page, but the line has too many characters.
+    modOptions::PageWidth = 80;
+    line = QString(33000, 'i');
+    modMain::SaveCommand();
+    EXPECT_EQ(message->text(), "The line of 33000 characters is too long to enlarge: it has more "
+                               "than 32767 characters.");
 
     line = "ok";
     modMain::CopyCommand();
     EXPECT_EQ(platform::CurrentClipboard().Text().toLatin1(), Composed(u"ok"));
-    EXPECT_EQ(beeps.count, 3);
+    EXPECT_EQ(beeps.count, 4);
 }
 
 TEST_F(OutputCommands, AClipboardThatRefusesTheTextIsReported) {
