@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -121,12 +120,6 @@ double ToDouble(const NumberParts& parts) {
 }
 
 } // namespace
-
-char16_t LocaleDecimalSeparator() {
-    const char* point = std::localeconv()->decimal_point;
-    bool single = point != nullptr && point[0] != '\0' && point[1] == '\0';
-    return single ? static_cast<char16_t>(static_cast<unsigned char>(point[0])) : u'.';
-}
 
 std::optional<double> ReadNumber(std::u16string_view text, char16_t decimalSeparator) {
     std::optional<NumberParts> parts = Split(Trim(text), decimalSeparator);

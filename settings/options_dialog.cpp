@@ -5,6 +5,7 @@
 #include "settings/numeric_text.h"
 #include "ui/error_windows.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <limits>
 
@@ -63,6 +64,23 @@ std::u16string TextOf(const QLineEdit* box) {
     return box->text().toStdU16String();
 }
 
+// The toolkit's locale: the user's own on every system, unless the program set another.
+char16_t DecimalSeparator() {
+    return QLocale().decimalPoint().front().unicode();
+}
+
+bool IsValidSpacing(const QLineEdit* box) {
+    return modOptions::IsValidSpacing(TextOf(box), DecimalSeparator());
+}
+
+std::optional<double> ReadNumber(const QLineEdit* box) {
+    return modOptions::ReadNumber(TextOf(box), DecimalSeparator());
+}
+
+std::optional<std::int16_t> ReadInt16(const QLineEdit* box) {
+    return modOptions::ReadInt16(TextOf(box), DecimalSeparator());
+}
+
 } // namespace
 
 Options::Options()
@@ -76,8 +94,8 @@ Options::Options()
       txtPageWidth(Box(this, "txtPageWidth")), btnOK(Button(this, "btnOK", "OK")),
       btnCancel(Button(this, "btnCancel", "Cancel")) {
     setWindowTitle(QStringLiteral("Options..."));
+    // OK takes Enter unless a button has the focus: then that button does.
     btnOK->setDefault(true);
-    btnCancel->setAutoDefault(false);
     connect(btnOK, &QPushButton::clicked, this, &Options::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &Options::btnCancel_Click);
     setTabOrder(txtHSpaces, btnOK);
@@ -111,23 +129,23 @@ void Options::Form_Load() {
 }
 
 void Options::btnOK_Click() {
-    const bool vSpacesValid = modOptions::IsValidSpacing(TextOf(txtVSpaces));
-    const bool hSpacesValid = modOptions::IsValidSpacing(TextOf(txtHSpaces));
+    const bool vSpacesValid = IsValidSpacing(txtVSpaces);
+    const bool hSpacesValid = IsValidSpacing(txtHSpaces);
     if (!vSpacesValid || !hSpacesValid) {
         platform::Beep();
         Forms::Show<ErrorOSp>();
         return;
     }
     // A numeric page width must fit 16 bits; anything else leaves the old value.
-    const bool pageWidthNumeric = modOptions::ReadNumber(TextOf(txtPageWidth)).has_value();
-    const std::optional<std::int16_t> pageWidth = modOptions::ReadInt16(TextOf(txtPageWidth));
+    const bool pageWidthNumeric = ReadNumber(txtPageWidth).has_value();
+    const std::optional<std::int16_t> pageWidth = ReadInt16(txtPageWidth);
     if (pageWidthNumeric && !pageWidth) {
         platform::Beep();
         Forms::Show<ErrorPageWidth>();
         return;
     }
-    modOptions::HSpaces = *modOptions::ReadInt16(TextOf(txtHSpaces));
-    modOptions::VSpaces = *modOptions::ReadInt16(TextOf(txtVSpaces));
+    modOptions::HSpaces = *ReadInt16(txtHSpaces);
+    modOptions::VSpaces = *ReadInt16(txtVSpaces);
     if (pageWidth) {
         modOptions::PageWidth = *pageWidth;
     }

@@ -32,7 +32,7 @@ constexpr QSize kInner(Pixels(2790), Pixels(1500));
 QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
+    button->setAutoDefault(true); // takes Enter while it has the focus
     return button;
 }
 

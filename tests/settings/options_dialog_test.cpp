@@ -5,6 +5,7 @@
 #include "ui/error_windows.h"
 #include "ui/window_test.h"
 
+#include <QLocale>
 #include <QTest>
 
 using ui::Forms;
@@ -89,6 +90,16 @@ TEST_F(OptionsDialog, AcceptedValuesAreRoundedAndStored) {
     EXPECT_EQ(beeps.count, 0);
 }
 
+TEST_F(OptionsDialog, NumbersAreReadInTheUsersLocale) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Confirm("1,5", "0,4", "40,5");
+    EXPECT_EQ(StoredOptions(), (Stored{2, 0, 40}));
+    Options& options = Confirm("1.5", "1", "1");
+    EXPECT_TRUE(options.isVisible());
+    EXPECT_EQ(beeps.count, 1);
+    EXPECT_EQ(StoredOptions(), (Stored{2, 0, 40}));
+}
+
 TEST_F(OptionsDialog, BadSpacingIsRefusedWithOneBeepAndNothingStored) {
     const std::pair<const char*, const char*> bad[] = {{"12.4", "1"}, {"-0.4", "1"}, {"13", "1"},
                                                        {"", "1"},     {"many", "1"}, {"1", "20"},
@@ -167,11 +178,31 @@ TEST_F(OptionsDialog, KeysEnterEscAndTab) {
     }
     EXPECT_EQ(modOptions::HSpaces, 6);
 
+    // Enter presses the button that has the focus; back in a box, OK again.
+    options.activateWindow();
+    for (QPushButton* focused : {options.btnCancel, options.btnOK}) {
+        ui::O_Options_Click();
+        Type(options.txtHSpaces, "7");
+        options.txtHSpaces->setFocus();
+        while (options.focusWidget() != focused) {
+            QTest::keyClick(options.focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(focused, Qt::Key_Return);
+        EXPECT_FALSE(options.isVisible());
+        EXPECT_EQ(modOptions::HSpaces, focused == options.btnOK ? 7 : 6);
+    }
+    ui::O_Options_Click();
+    Type(options.txtHSpaces, "9");
+    options.btnCancel->setFocus();
+    QTest::keyClick(options.btnCancel, Qt::Key_Tab);
+    QTest::keyClick(options.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(modOptions::HSpaces, 9);
+
     ui::O_Options_Click();
     Type(options.txtHSpaces, "8");
     QTest::keyClick(options.txtHSpaces, Qt::Key_Escape);
     EXPECT_FALSE(options.isVisible());
-    EXPECT_EQ(modOptions::HSpaces, 6);
+    EXPECT_EQ(modOptions::HSpaces, 9);
 
     ui::O_Options_Click();
     options.activateWindow();

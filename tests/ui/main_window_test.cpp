@@ -132,13 +132,24 @@ TEST_F(MainWindow, ButtonsAndTheirTwinMenuItemsGiveTheSameResults) {
     EXPECT_EQ(displays[0]->windowTitle(), displays[1]->windowTitle());
 }
 
-TEST_F(MainWindow, EnterAndEscRunNothingAndTheLineStays) {
+TEST_F(MainWindow, EnterRunsOnlyAFocusedButtonAndTheLineStays) {
     Type("Stay");
     QTest::keyClick(main->txtInput, Qt::Key_Return);
     QTest::keyClick(main->txtInput, Qt::Key_Escape);
     EXPECT_EQ(VisibleWindows(), QList<QWidget*>{main});
     EXPECT_EQ(platform::CurrentClipboard().Text(), "");
     EXPECT_FALSE(QFile::exists("Files"));
+
+    main->activateWindow();
+    for (QPushButton* button : {main->btnShow, main->btnSave, main->btnCopy}) {
+        QTest::keyClick(main->focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(main->focusWidget(), button);
+        QTest::keyClick(button, Qt::Key_Return);
+    }
+    EXPECT_EQ(OpenDisplays().size(), 1);
+    EXPECT_TRUE(QFile::exists("Files/Stay.txt"));
+    mod8Zevazuv::ComposePage(u"Stay");
+    EXPECT_EQ(platform::CurrentClipboard().Text().toStdString(), mod8Zevazuv::PageText);
     QTest::mouseClick(main->btnShow, Qt::LeftButton);
     QTest::mouseClick(main->btnCopy, Qt::LeftButton);
     QTest::mouseClick(main->btnSave, Qt::LeftButton);
@@ -174,7 +185,7 @@ TEST_F(MainWindow, ClosingANoticeWindowDoesNotEndTheProgram) {
         ended = false;
         QCoreApplication::exit(3);
     });
-    EXPECT_EQ(QApplication::exec(), 3);
+    EXPECT_EQ(RunEventLoop(), 3);
     EXPECT_FALSE(ended);
     EXPECT_TRUE(main->isVisible());
     main->I_I_Copy->trigger();
@@ -188,8 +199,8 @@ TEST_F(MainWindow, ExitAndClosingMainEndTheProgramAtOnce) {
     Type("Hi");
     QTest::mouseClick(main->btnShow, Qt::LeftButton);
     QTimer::singleShot(0, main->F_Exit, &QAction::trigger);
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(RunEventLoop(), 0);
     QTimer::singleShot(0, main, &QWidget::close);
-    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(RunEventLoop(), 0);
     EXPECT_EQ(modOptions::HSpaces, 1);
 }

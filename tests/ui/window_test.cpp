@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QTimer>
 
 void WindowTest::SetUp() {
     ui::Forms::Reset();
@@ -16,6 +18,7 @@ void WindowTest::SetUp() {
     }
     platform::UseBeeper(&beeps);
     platform::CurrentClipboard().Clear();
+    QLocale::setDefault(QLocale::c()); // numbers typed with a point, whatever the host
 }
 
 void WindowTest::TearDown() {
@@ -46,6 +49,17 @@ void CommandTest::TearDown() {
 void ProcessEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+int RunEventLoop() {
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] {
+        ADD_FAILURE() << "Nothing ended the event loop.";
+        QCoreApplication::exit(-1);
+    });
+    fallback.start(10000);
+    return QApplication::exec();
 }
 
 QList<QWidget*> VisibleWindows() {

@@ -40,6 +40,10 @@ protected:
 // Lets deferred deletions and other posted events run.
 void ProcessEvents();
 
+// Runs the event loop as the program does and returns its exit code; a loop that
+// nothing ends within ten seconds fails the test and is ended.
+int RunEventLoop();
+
 // The top-level windows that a person would see.
 QList<QWidget*> VisibleWindows();
 
