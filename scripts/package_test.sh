@@ -1,35 +1,88 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build, checks its files and dependencies,
-# unpacks it into a scratch root and runs the unpacked programs; as root it also
-# installs it with apt-get, runs the installed h8 and removes the package again.
+# Builds the two Debian packages, h8 and loftype, and checks them: their files and
+# dependencies, lintian, the AppStream metainfo, and the programs unpacked. As root
+# it also installs h8 alone with apt-get, runs and removes it, then upgrades a
+# package as 1.2 had it (loftype holding h8) to both, runs them and removes them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/setup.sh lintian appstream dpkg-dev file
 bash scripts/build.sh >/dev/null
+rm -f build/*.deb
 (cd build && cpack -G DEB >/dev/null)
-deb=$(ls build/loftype_*_amd64.deb)
+h8_deb=$(ls build/h8_*_amd64.deb)
+loftype_deb=$(ls build/loftype_*_amd64.deb)
+version=$(dpkg-deb -f "$h8_deb" Version)
+app_id=example.orvenna.loftype
 fail() { echo "package test: $*" >&2; exit 1; }
+files() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ {print $6}'; }
+depends() { dpkg-deb -f "$1" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//'; }
 
-depends=$(dpkg-deb -f "$deb" Depends)
+[ "$(files "$h8_deb")" = "./usr/bin/h8
+./usr/share/doc/h8/changelog.Debian.gz
+./usr/share/doc/h8/copyright
+./usr/share/man/man1/h8.1.gz" ] || fail "h8 holds other files: $(files "$h8_deb")"
+loftype_files=$(files "$loftype_deb")
+for path in ./usr/bin/loftype ./usr/share/applications/$app_id.desktop \
+            ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/man/man1/loftype.1.gz \
+            ./usr/share/icons/hicolor/{16x16,48x48,256x256}/apps/loftype.png \
+            ./usr/share/doc/loftype/{copyright,changelog.Debian.gz}; do
+    grep -qx "$path" <<<"$loftype_files" || fail "$path missing from loftype"
+done
+! grep -qx './usr/bin/h8\|./usr/share/man/man1/h8.1.gz' <<<"$loftype_files" ||
+    fail "loftype holds what h8 holds"
+dpkg-deb -f "$loftype_deb" Depends | grep -qF "h8 (= $version)" || fail "loftype needs h8 $version"
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation qt6-qpa-plugins; do
-    grep -q "$needed" <<<"$depends" || fail "$needed missing from Depends: $depends"
+    depends "$loftype_deb" | grep -qx "$needed" || fail "$needed missing from loftype's Depends"
 done
-files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for path in ./usr/bin/loftype ./usr/bin/h8 ./usr/share/applications/loftype.desktop \
-            ./usr/share/icons/hicolor/48x48/apps/loftype.png ./usr/share/man/man1/h8.1; do
-    grep -qx "$path" <<<"$files" || fail "$path missing from the package"
-done
+
+# Every tag is shown; errors and warnings fail.
+lintian --info --pedantic --fail-on error,warning "$h8_deb" "$loftype_deb" 2>/dev/null ||
+    fail "lintian found faults"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-dpkg-deb -x "$deb" "$root"
+dpkg-deb -x "$h8_deb" "$root"
+dpkg-deb -x "$loftype_deb" "$root"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
+    fail "the metainfo is not valid"
+grep -qx "Exec=loftype" "$root/usr/share/applications/$app_id.desktop" ||
+    fail "the desktop entry does not start loftype"
 cmp <("$root/usr/bin/h8" -w 20 'Packaged!') <(build/cli/h8 -w 20 'Packaged!') || fail "unpacked h8 differs"
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/loftype" 2>/dev/null || status=$?
 [ "$status" -eq 124 ] || fail "unpacked loftype did not keep running (status $status)"
 
 if [ "$(id -u)" -eq 0 ]; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
+    apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -y -qq "$@" >/dev/null; }
+    installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+    dpkg -r loftype h8 >/dev/null 2>&1
+
+    apt_get install "./$h8_deb"
+    ! installed loftype || fail "installing h8 installed loftype"
     cmp <(/usr/bin/h8 'Installed') <(build/cli/h8 'Installed') || fail "installed h8 differs"
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq loftype >/dev/null
+    apt_get remove h8
+    [ ! -e /usr/bin/h8 ] || fail "removing h8 left /usr/bin/h8"
+
+    # Until the split, the package loftype held /usr/bin/h8: h8 must take it over.
+    old="$root/old"
+    mkdir -p "$old/DEBIAN" "$old/usr/bin"
+    cp "$root/usr/bin/h8" "$old/usr/bin/h8"
+    printf '%s\n' 'Package: loftype' 'Version: 1.2' 'Architecture: amd64' \
+        'Maintainer: Orvenna Software <comments@orvenna.example>' \
+        'Description: loftype as 1.2 was packaged' >"$old/DEBIAN/control"
+    dpkg-deb --build --root-owner-group "$old" "$root/old.deb" >/dev/null
+    dpkg -i "$root/old.deb" >/dev/null
+    apt_get install "./$h8_deb" "./$loftype_deb"
+    [ "$(dpkg -S /usr/bin/h8)" = "h8: /usr/bin/h8" ] || fail "h8 did not take /usr/bin/h8 over"
+    cmp <(/usr/bin/h8 'Installed') <(build/cli/h8 'Installed') || fail "installed h8 differs"
+    status=0
+    xvfb-run -a timeout 3 /usr/bin/loftype 2>/dev/null || status=$?
+    [ "$status" -eq 124 ] || fail "installed loftype did not keep running (status $status)"
+    apt_get remove loftype h8
+    [ ! -e /usr/bin/loftype ] && [ ! -e /usr/bin/h8 ] || fail "removing left the programs behind"
 fi
-echo "package test: $deb passed"
+
+# h8 needs only the C and C++ runtime, so a server can have it without a desktop.
+unexpected=$(depends "$h8_deb" | grep -vx 'libc6\|libstdc++6\|libgcc-s1' || true)
+[ -z "$unexpected" ] || fail "h8 needs more than the C and C++ runtime:" $unexpected
+echo "package test: $h8_deb and $loftype_deb passed"

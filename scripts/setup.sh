@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian 12, when it is missing.
+# Installs what building and testing need on Debian 12, when it is missing:
+# scripts/setup.sh [PACKAGE ...] also installs the packages named, for one step
+# (packaging, for instance) that alone needs them.
 set -euo pipefail
 
 packages=(
@@ -7,6 +9,7 @@ packages=(
     qt6-base-dev fonts-liberation                        # windows; Courier New's stand-in
     xvfb xauth xdotool xclip openbox                     # the program under a real X server
 )
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do
