@@ -2,7 +2,8 @@
 
 namespace platform {
 
-// Makes standard output pass bytes unchanged (no LF to CR LF translation on Windows).
-void UseBinaryStandardOutput();
+// Makes standard input and output pass bytes unchanged (no CR LF translation and no
+// end of file at Ctrl-Z on Windows).
+void UseBinaryStandardStreams();
 
 } // namespace platform
