@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian 12, when it is missing.
+# Installs what building and testing need on Debian 12, when it is missing:
+# scripts/setup.sh [--core]   (--core: only what the toolkit-free core and h8 need)
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ libgtest-dev libbenchmark-dev  # build, tests, benchmarks
-    qt6-base-dev fonts-liberation                        # windows; Courier New's stand-in
-    xvfb xauth xdotool xclip openbox                     # the program under a real X server
-)
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev) # build, tests, benchmarks
+if [ "${1:-}" != "--core" ]; then
+    packages+=(
+        qt6-base-dev fonts-liberation            # windows; Courier New's stand-in
+        xvfb xauth xdotool xclip openbox         # the program under a real X server
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
