@@ -93,6 +93,7 @@ h8::Line WordsLine(const std::vector<std::u16string>& words) {
 }
 
 int Run(const std::vector<std::u16string>& arguments) {
+    platform::UseBinaryStandardStreams();
     h8::Parsed parsed = h8::ParseArguments(arguments);
     if (!parsed.invocation) {
         PrintError(parsed.error);
@@ -103,7 +104,6 @@ int Run(const std::vector<std::u16string>& arguments) {
         std::fputs(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n", stdout);
         return 0;
     }
-    platform::UseBinaryStandardStreams();
     ApplyOptions(invocation);
     modMain::InitEngine();
     std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystemObject();

@@ -145,7 +145,8 @@ TEST(H8, AnOverflowingLineExitsOneAndTheOthersStillPrint) {
     EXPECT_EQ(run.out, Composed(u"Hi", 1, 1, -1));
     EXPECT_EQ(run.err, "h8: the line of 2000 characters is too long to enlarge: its banner would "
                        "be wider than 32767 small characters\n");
-    EXPECT_EQ(H8({"-w", "80", std::string(33000, 'i')}).err,
+    // On standard input: Windows takes no command line this long.
+    EXPECT_EQ(H8({"-w", "80"}, std::string(33000, 'i')).err,
               "h8: the line of 33000 characters is too long to enlarge: it has more than 32767 "
               "characters\n");
 }
