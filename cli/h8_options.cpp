@@ -29,7 +29,8 @@ Options:
             bands; any number from -32768 to 32767, and below 1 means no limit
             (default -1)
   -t        page width = the columns of the terminal on standard output, else
-            the number in COLUMNS, else the default; the later of -t and -w wins
+            the number in COLUMNS, else the default; of -t and -w the later
+            one counts
   -q        say nothing about characters that the font does not have
   --show    print the line as one band, as the Show command displays it
   --save    write the banner to Files/<line>.txt under the current directory,
