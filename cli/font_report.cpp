@@ -1,55 +1,74 @@
 #include "cli/font_report.h"
 
 #include "engine/character_classes.h"
+#include "platform/utf8.h"
 
-#include <QSet>
+#include <cstdio>
 
 namespace h8 {
 namespace {
 
-bool InFont(char16_t c) {
-    if (c >= 128) {
-        return false;
+const char* HowDrawn(char16_t c) {
+    const mod8Zevazuv::GlyphRows* rows = mod8Zevazuv::LookUpGlyph(c).rows;
+    if (rows == nullptr) {
+        return "left out";
     }
+    return rows == &mod8Zevazuv::SymbolGlyphs[0] ? "as a blank" : "as \"?\"";
+}
+
+bool InRange(char16_t c, char16_t first, char16_t last) {
+    return c >= first && c <= last;
+}
+
+// False for the characters that draw nothing or move the cursor when printed:
+// controls, format characters (joiners, direction marks), surrogates, private use
+// and the non-characters.
+bool IsPrintable(char16_t c) {
+    constexpr std::u16string_view kFormats = u"\u00AD\u061C\u06DD\u070F\u08E2\u180E\uFEFF";
+    return !(
+        c < 0x20 || InRange(c, 0x7F, 0x9F) || InRange(c, 0x0600, 0x0605) ||
+        InRange(c, 0x0890, 0x0891) || InRange(c, 0x200B, 0x200F) || InRange(c, 0x202A, 0x202E) ||
+        InRange(c, 0x2060, 0x206F) || InRange(c, 0xD800, 0xF8FF) || InRange(c, 0xFDD0, 0xFDEF) ||
+        InRange(c, 0xFFF9, 0xFFFB) || c >= 0xFFFE || kFormats.find(c) != std::u16string_view::npos);
+}
+
+void AppendName(char16_t c, std::string& to) {
+    char code[8];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    to += code;
+    if (IsPrintable(c)) {
+        to += " \"";
+        platform::AppendUtf8(std::u16string_view(&c, 1), to);
+        to += '"';
+    }
+}
+
+} // namespace
+
+bool FontReport::InFont(char16_t c) {
     std::u16string_view text(&c, 1);
     return mod8Zevazuv::IsDigit(text) || mod8Zevazuv::IsCapital(text) ||
            mod8Zevazuv::IsLowercase(text) || mod8Zevazuv::SymbolIndex(text) > 0 || c == u' ';
 }
 
-QString HowDrawn(char16_t c) {
-    const mod8Zevazuv::GlyphRows* rows = mod8Zevazuv::LookUpGlyph(c).rows;
-    if (rows == nullptr) {
-        return QStringLiteral("left out");
+void FontReport::AddOutside(char16_t c) {
+    if (seen_[c]) {
+        return;
     }
-    return rows == &mod8Zevazuv::SymbolGlyphs[0] ? QStringLiteral("as a blank")
-                                                 : QStringLiteral("as \"?\"");
+    seen_[c] = true;
+    named_.push_back(c);
+    text_ += text_.empty() ? "h8: not in the font: " : ", ";
+    AppendName(c, text_);
+    text_ += ' ';
+    text_ += HowDrawn(c);
 }
 
-QString Name(char16_t c) {
-    QString code =
-        QStringLiteral("U+%1").arg(static_cast<unsigned>(c), 4, 16, QChar(u'0')).toUpper();
-    QChar character(c);
-    if (character.isPrint() && !character.isSurrogate()) {
-        return code + QStringLiteral(" \"") + character + u'"';
+void FontReport::Clear() {
+    for (char16_t c : named_) {
+        seen_[c] = false;
     }
-    return code;
-}
-
-} // namespace
-
-QString FontReport(std::u16string_view line) {
-    QStringList entries;
-    QSet<char16_t> seen;
-    for (char16_t c : line) {
-        if (!InFont(c) && !seen.contains(c)) {
-            seen.insert(c);
-            entries.append(Name(c) + u' ' + HowDrawn(c));
-        }
-    }
-    if (entries.isEmpty()) {
-        return {};
-    }
-    return QStringLiteral("h8: not in the font: ") + entries.join(QStringLiteral(", "));
+    named_.clear();
+    text_.clear();
 }
 
 } // namespace h8

@@ -1,12 +1,32 @@
 #pragma once
 
-#include <QString>
-#include <string_view>
+#include <bitset>
+#include <string>
+#include <vector>
 
 namespace h8 {
 
-// One line naming every character of the line that the font does not have, each
-// once, and how it is drawn; empty when the font has them all.
-QString FontReport(std::u16string_view line);
+// Gathers, character by character, the characters of a line that the font does not
+// have, each once, and how each is drawn.
+class FontReport {
+public:
+    void Add(char16_t c) {
+        if (c >= 128 || !InFont(c)) {
+            AddOutside(c);
+        }
+    }
+    // Forgets the line, for the next one.
+    void Clear();
+    // The one line (UTF-8) that names them; empty when the font has them all.
+    const std::string& Text() const { return text_; }
+
+private:
+    static bool InFont(char16_t c);
+    void AddOutside(char16_t c);
+
+    std::bitset<65536> seen_;
+    std::vector<char16_t> named_;
+    std::string text_;
+};
 
 } // namespace h8

@@ -1,11 +1,17 @@
 #include "cli/h8_options.h"
 
+#include "platform/terminal.h"
+#include "platform/utf8.h"
 #include "settings/numeric_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
 
 namespace h8 {
 
 const char* const kUsage =
-    R"(Usage: h8 [-s N] [-l N] [-w N] [-q] [--show] [--save] [LINE ...]
+    R"(Usage: h8 [-s N] [-l N] [-w N | -t] [-q] [--show] [--save] [LINE ...]
 
 Turns a line into a banner eight rows high, each large character drawn with
 copies of itself, and prints it exactly as the desktop program's Copy command
@@ -22,6 +28,9 @@ Options:
   -w N      page width in small characters: a line wider than that is cut into
             bands; any number from -32768 to 32767, and below 1 means no limit
             (default -1)
+  -t        page width = the columns of the terminal on standard output, else
+            the number in COLUMNS, else the default; of -t and -w the later
+            one counts
   -q        say nothing about characters that the font does not have
   --show    print the line as one band, as the Show command displays it
   --save    write the banner to Files/<line>.txt under the current directory,
@@ -31,7 +40,9 @@ Options:
   --        end of options: every argument after it is a word of LINE
 
 Numbers may have blanks around them, a sign, a fraction and an exponent (1e1);
-fractions round to the nearest whole number, a half to the even one.
+the decimal separator is "." whatever the locale, so a script means the same in
+every language. Fractions round to the nearest whole number, a half to the even
+one.
 A character outside the font is drawn as a blank (or as "?" when it has no
 Windows-1252 code); h8 names such characters on standard error unless -q.
 
@@ -41,44 +52,43 @@ cannot be saved, 2 for a bad option or value.
 
 namespace {
 
-std::optional<std::int16_t> ReadSpacing(const QString& text) {
-    std::u16string value = text.toStdU16String();
-    return modOptions::IsValidSpacing(value) ? modOptions::ReadInt16(value) : std::nullopt;
+std::optional<std::int16_t> ReadSpacing(std::u16string_view text) {
+    return modOptions::IsValidSpacing(text, u'.') ? modOptions::ReadInt16(text, u'.')
+                                                  : std::nullopt;
 }
 
-std::optional<std::int16_t> ReadPageWidth(const QString& text) {
-    return modOptions::ReadInt16(text.toStdU16String());
-}
-
-QString BadValue(const QString& flag, const QString& range, const QString& value) {
-    return QStringLiteral("h8: %1 takes a number from %2, not \"%3\"").arg(flag, range, value);
+std::string BadValue(std::u16string_view flag, const char* range, std::u16string_view value) {
+    return "h8: " + platform::ToUtf8(flag) + " takes a number from " + range + ", not \"" +
+           platform::ToUtf8(value) + "\"";
 }
 
 // Reads the value of a numeric option into the invocation; returns an error or "".
-QString ReadValue(const QString& flag, const QString& value, Invocation& invocation) {
+std::string ReadValue(std::u16string_view flag, std::u16string_view value, Invocation& invocation) {
     if (flag == u"-w") {
-        std::optional<std::int16_t> width = ReadPageWidth(value);
+        std::optional<std::int16_t> width = modOptions::ReadInt16(value, u'.');
         if (!width) {
-            return BadValue(flag, QStringLiteral("-32768 to 32767"), value);
+            return BadValue(flag, "-32768 to 32767", value);
         }
         invocation.pageWidth = *width;
+        invocation.terminalWidth = false;
         return {};
     }
     std::optional<std::int16_t> spacing = ReadSpacing(value);
     if (!spacing) {
-        return BadValue(flag, QStringLiteral("0 to 12"), value);
+        return BadValue(flag, "0 to 12", value);
     }
     (flag == u"-s" ? invocation.hSpaces : invocation.vSpaces) = *spacing;
     return {};
 }
 
-bool SetFlag(const QString& argument, Invocation& invocation) {
-    const std::pair<const char16_t*, bool Invocation::*> flags[] = {
-        {u"-q", &Invocation::quiet},    {u"--show", &Invocation::show},
-        {u"--save", &Invocation::save}, {u"--help", &Invocation::help},
-        {u"-h", &Invocation::help},     {u"--version", &Invocation::version}};
+bool SetFlag(std::u16string_view argument, Invocation& invocation) {
+    const std::pair<std::u16string_view, bool Invocation::*> flags[] = {
+        {u"-q", &Invocation::quiet},        {u"--show", &Invocation::show},
+        {u"--save", &Invocation::save},     {u"--help", &Invocation::help},
+        {u"-h", &Invocation::help},         {u"--version", &Invocation::version},
+        {u"-t", &Invocation::terminalWidth}};
     for (const auto& [name, member] : flags) {
-        if (argument == QStringView(name)) {
+        if (argument == name) {
             invocation.*member = true;
             return true;
         }
@@ -86,35 +96,53 @@ bool SetFlag(const QString& argument, Invocation& invocation) {
     return false;
 }
 
-bool IsValueFlag(const QString& argument) {
+bool IsValueFlag(std::u16string_view argument) {
     return argument == u"-s" || argument == u"-l" || argument == u"-w";
+}
+
+std::optional<std::int16_t> ColumnsVariable() {
+    const char* variable = std::getenv("COLUMNS");
+    const std::string_view text = variable == nullptr ? "" : variable;
+    int columns = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), columns);
+    if (error != std::errc() || end != text.data() + text.size() || columns < 1) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(std::min(columns, 32767));
 }
 
 } // namespace
 
-Parsed ParseArguments(const QStringList& arguments) {
+Parsed ParseArguments(const std::vector<std::u16string>& arguments) {
     Invocation invocation;
     bool optionsEnded = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (optionsEnded || argument.size() < 2 || !argument.startsWith(u'-')) {
-            invocation.words.append(argument);
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::u16string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != u'-') {
+            invocation.words.push_back(argument);
         } else if (argument == u"--") {
             optionsEnded = true;
         } else if (IsValueFlag(argument)) {
             if (i + 1 == arguments.size()) {
-                return {std::nullopt, QStringLiteral("h8: %1 needs a value").arg(argument)};
+                return {std::nullopt, "h8: " + platform::ToUtf8(argument) + " needs a value"};
             }
-            QString error = ReadValue(argument, arguments[++i], invocation);
-            if (!error.isEmpty()) {
+            std::string error = ReadValue(argument, arguments[++i], invocation);
+            if (!error.empty()) {
                 return {std::nullopt, error};
             }
         } else if (!SetFlag(argument, invocation)) {
             return {std::nullopt,
-                    QStringLiteral("h8: unknown option \"%1\" (try h8 --help)").arg(argument)};
+                    "h8: unknown option \"" + platform::ToUtf8(argument) + "\" (try h8 --help)"};
         }
     }
     return {invocation, {}};
+}
+
+std::int16_t TerminalPageWidth() {
+    if (std::optional<int> columns = platform::TerminalColumns()) {
+        return static_cast<std::int16_t>(std::clamp(*columns, 1, 32767));
+    }
+    return ColumnsVariable().value_or(modOptions::kDefaultPageWidth);
 }
 
 } // namespace h8

@@ -2,13 +2,14 @@
 
 #include "platform/file_name.h"
 
-#include <QDir>
+#include <filesystem>
 
 namespace modMain {
 
-QString BannerFilePath(std::u16string_view line) {
-    return kBannerFolder + QDir::separator() +
-           QString::fromStdU16String(platform::BannerFileName(line));
+std::u16string BannerFilePath(std::u16string_view line) {
+    return std::u16string(kBannerFolder) +
+           static_cast<char16_t>(std::filesystem::path::preferred_separator) +
+           platform::BannerFileName(line);
 }
 
 void WriteBannerFile(platform::FileSystem& fileSystem, std::u16string_view line,

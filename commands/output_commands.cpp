@@ -44,7 +44,7 @@ template <class Command> void RunOnInputLine(Command command) {
                 .arg(line->size())
                 .arg(QString::fromLatin1(mod8Zevazuv::OverflowCause(line->size()))));
     } catch (const platform::OutputError& error) {
-        modErrors::ReportOutputFailure(error.Message());
+        modErrors::ReportOutputFailure(QString::fromUtf8(error.what()));
     }
 }
 
@@ -62,8 +62,8 @@ void PutOnClipboard(const QString& text) {
     clipboard.SetText(text);
     if (clipboard.Text() != text) {
         clipboard.SetText(previous);
-        throw platform::OutputError(QStringLiteral(
-            "The banner could not be put on the clipboard: the clipboard did not take the text."));
+        throw platform::OutputError(
+            "The banner could not be put on the clipboard: the clipboard did not take the text.");
     }
 }
 

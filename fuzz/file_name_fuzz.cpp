@@ -1,7 +1,10 @@
 // The file-name rule on any UTF-16 line: always one plain name ending in ".txt",
-// directly inside the banner folder: no separator, no reserved character, no device.
+// directly inside the banner folder: no separator, no reserved character, no device;
+// and its UTF-8, as POSIX systems get it, decodes back to it. The same bytes decode
+// alike whole and in two pieces.
 
 #include "platform/file_name.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -39,6 +42,29 @@ bool IsDevice(std::u16string_view name) {
            stem[3] >= u'1' && stem[3] <= u'9';
 }
 
+// The text with every lone surrogate made "?".
+std::u16string WithoutLoneSurrogates(std::u16string_view text) {
+    std::u16string kept(text);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const bool high = kept[i] >= 0xD800 && kept[i] <= 0xDBFF;
+        const bool lowNext = i + 1 < kept.size() && kept[i + 1] >= 0xDC00 && kept[i + 1] <= 0xDFFF;
+        if (high && lowNext) {
+            ++i;
+        } else if (kept[i] >= 0xD800 && kept[i] <= 0xDFFF) {
+            kept[i] = u'?';
+        }
+    }
+    return kept;
+}
+
+std::u16string Decoded(std::string_view bytes, std::size_t cut) {
+    std::u16string text;
+    const auto put = [&](char16_t unit) { text += unit; };
+    const std::size_t used = platform::DecodeUtf8(bytes.substr(0, cut), true, put);
+    platform::DecodeUtf8(bytes.substr(used), false, put);
+    return text;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -52,5 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }));
     Check(!IsDevice(name));
     Check(name.size() == line.size() + 4 || name.size() == line.size() + 5);
+
+    const std::string encoded = platform::ToUtf8(name);
+    Check(encoded.find('/') == std::string::npos && encoded.find('\0') == std::string::npos);
+    Check(Decoded(encoded, encoded.size()) == WithoutLoneSurrogates(name));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    Check(Decoded(bytes, size == 0 ? 0 : data[0] % size) == Decoded(bytes, size));
     return 0;
 }

@@ -8,9 +8,11 @@
 
 namespace platform {
 
-void UseBinaryStandardOutput() {
+void UseBinaryStandardStreams() {
 #ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
 }
 

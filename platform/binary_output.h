@@ -2,7 +2,8 @@
 
 namespace platform {
 
-// Makes standard output pass bytes unchanged (no LF to CR LF translation on Windows).
-void UseBinaryStandardOutput();
+// Makes the standard streams pass bytes unchanged (no CR LF translation and no end
+// of file at Ctrl-Z on Windows), so h8 writes the same bytes on every system.
+void UseBinaryStandardStreams();
 
 } // namespace platform

@@ -1,94 +1,59 @@
 #include "platform/file_system.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <system_error>
 
 namespace platform {
 namespace {
 
-// A path as a message shows it: a very long one keeps its start and its end.
-QString Shown(const QString& path) {
-    constexpr qsizetype kLongest = 64;
-    QString shown = QDir::toNativeSeparators(path);
-    if (shown.size() > kLongest) {
-        shown = shown.left(kLongest - 16) + QChar(0x2026) + shown.right(15);
-    }
-    return shown;
-}
-
-// Writes through QSaveFile: the data goes to a temporary file beside the target,
-// which takes the target's name only once everything is written.
 class SafeTextStream : public TextStream {
 public:
-    // Unbuffered, so that a short write (a full disk, a file size limit) shows at once.
-    explicit SafeTextStream(const QString& path) : file_(path) {
-        if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            Fail();
-        }
-    }
+    explicit SafeTextStream(std::u16string_view path) : file_(path) {}
 
     void WriteLine(std::string_view text) override {
-        WriteAll(text);
-        WriteAll("\r\n");
+        file_.Write(text);
+        file_.Write("\r\n");
     }
 
-    // QSaveFile (Qt 6.4) commits even after a failed flush, so the flush is checked.
-    void Close() override {
-        if (!file_.flush() || !file_.commit()) {
-            Fail();
-        }
-    }
+    void Close() override { file_.Commit(); }
 
 private:
-    void WriteAll(std::string_view bytes) {
-        if (file_.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size())) {
-            Fail();
-        }
-    }
-
-    [[noreturn]] void Fail() {
-        QString reason = file_.errorString();
-        file_.cancelWriting();
-        throw OutputError(QStringLiteral("The file \"%1\" could not be written: %2.")
-                              .arg(Shown(file_.fileName()), reason));
-    }
-
-    QSaveFile file_;
+    FileWriter file_;
 };
+
+[[noreturn]] void FolderFailure(std::u16string_view path, std::string_view why) {
+    throw OutputError("The folder \"" + ShownPath(path) +
+                      "\" could not be made: " + std::string(why) + ".");
+}
 
 class HostFileSystem : public FileSystem {
 public:
-    bool FolderExists(const QString& path) override { return QFileInfo(path).isDir(); }
+    bool FolderExists(std::u16string_view path) override {
+        std::error_code error;
+        return std::filesystem::is_directory(PathOf(path), error);
+    }
 
-    void CreateFolder(const QString& path) override {
-        if (QFileInfo::exists(path)) {
-            throw OutputError(
-                QStringLiteral(
-                    "The folder \"%1\" could not be made: a file of that name is in the way.")
-                    .arg(Shown(path)));
+    void CreateFolder(std::u16string_view path) override {
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::symlink_status(PathOf(path), error))) {
+            FolderFailure(path, "a file of that name is in the way");
         }
-        if (!QDir().mkdir(path)) {
-            throw OutputError(
-                QStringLiteral("The folder \"%1\" could not be made: the system refused it.")
-                    .arg(Shown(path)));
+        if (!std::filesystem::create_directory(PathOf(path), error)) {
+            FolderFailure(path, "the system refused it");
         }
     }
 
-    std::unique_ptr<TextStream> CreateTextFile(const QString& path, bool overwrite) override {
-        if (!overwrite && QFileInfo::exists(path)) {
-            throw OutputError(
-                QStringLiteral("The file \"%1\" could not be written: it exists already.")
-                    .arg(Shown(path)));
+    std::unique_ptr<TextStream> CreateTextFile(std::u16string_view path, bool overwrite) override {
+        std::error_code error;
+        if (!overwrite &&
+            std::filesystem::exists(std::filesystem::symlink_status(PathOf(path), error))) {
+            throw OutputError("The file \"" + ShownPath(path) +
+                              "\" could not be written: it exists already.");
         }
         return std::make_unique<SafeTextStream>(path);
     }
 };
 
 } // namespace
-
-OutputError::OutputError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
 std::unique_ptr<FileSystem> CreateFileSystemObject() {
     return std::make_unique<HostFileSystem>();

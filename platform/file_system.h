@@ -1,19 +1,11 @@
 #pragma once
 
-#include <QString>
+#include "platform/file_writer.h"
+
 #include <memory>
-#include <stdexcept>
 #include <string_view>
 
 namespace platform {
-
-// A failure of the platform's output that the user must hear of; the message says in
-// one sentence what failed and why, with the path.
-class OutputError : public std::runtime_error {
-public:
-    explicit OutputError(const QString& message);
-    QString Message() const { return QString::fromUtf8(what()); }
-};
 
 // A text file being written. Nothing reaches the file's name before Close succeeds:
 // a replaced file stays whole until then, and no temporary file is left behind.
@@ -25,18 +17,20 @@ public:
     virtual void Close() = 0;
 };
 
-// The file-system object: the few operations that saving a banner relies on. Each
-// failure throws OutputError.
+// The file-system object: the few operations that saving a banner relies on, on
+// UTF-16 paths. Each failure throws OutputError.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    virtual bool FolderExists(const QString& path) = 0;
-    virtual void CreateFolder(const QString& path) = 0;
+    // True for a folder, or a symbolic link to one.
+    virtual bool FolderExists(std::u16string_view path) = 0;
+    virtual void CreateFolder(std::u16string_view path) = 0;
     // Creates or replaces the file; fails when overwrite is false and it exists.
-    virtual std::unique_ptr<TextStream> CreateTextFile(const QString& path, bool overwrite) = 0;
+    virtual std::unique_ptr<TextStream> CreateTextFile(std::u16string_view path,
+                                                       bool overwrite) = 0;
 };
 
-// The file system of this host.
+// The file system of this host, writing through FileWriter.
 std::unique_ptr<FileSystem> CreateFileSystemObject();
 
 } // namespace platform

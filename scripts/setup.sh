@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, when it is missing:
-# scripts/setup.sh [PACKAGE ...] also installs the packages named, for one step
-# (packaging, for instance) that alone needs them.
+# scripts/setup.sh [--core] [PACKAGE ...]: --core takes only what the toolkit-free
+# core and h8 need; the packages named are installed too, for one step (packaging,
+# for instance) that alone needs them.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ libgtest-dev libbenchmark-dev  # build, tests, benchmarks
-    qt6-base-dev fonts-liberation                        # windows; Courier New's stand-in
-    xvfb xauth xdotool xclip openbox                     # the program under a real X server
-)
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev) # build, tests, benchmarks
+if [ "${1:-}" = "--core" ]; then
+    shift
+else
+    packages+=(
+        qt6-base-dev fonts-liberation            # windows; Courier New's stand-in
+        xvfb xauth xdotool xclip openbox         # the program under a real X server
+    )
+fi
 packages+=("$@")
 
 missing=()

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Builds and runs every test: scripts/test.sh [--sanitize]
+# Builds and runs every test: scripts/test.sh [--sanitize | --core]
+# --core: the toolkit-free core and h8 only, built and tested without Qt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh "$@"
-dir=build
-[ "${1:-}" = "--sanitize" ] && dir=build-sanitize
+case "${1:-}" in
+    --sanitize) dir=build-sanitize ;;
+    --core) dir=build-core ;;
+    *) dir=build ;;
+esac
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$dir" --output-on-failure --timeout 600

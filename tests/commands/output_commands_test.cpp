@@ -7,6 +7,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #ifdef __unix__
@@ -150,6 +151,20 @@ TEST_F(OutputCommands, HostileLinesNeverWriteOutsideTheBannerFolder) {
     EXPECT_TRUE(ErrorOutputShown());
     EXPECT_TRUE(ui::Forms::Load<ui::ErrorOutput>().lblErrorMessage->text().contains(
         "could not be written"));
+}
+
+TEST_F(OutputCommands, SaveReplacesALinkAtTheFileAndLeavesItsTargetAlone) {
+    QDir().mkdir("Files");
+    WriteFile("victim.txt", "untouched");
+    if (!QFile::link("../victim.txt", "Files/Hi.txt")) {
+        GTEST_SKIP() << "no symbolic links here";
+    }
+    line = "Hi";
+    modMain::SaveCommand();
+    EXPECT_EQ(ReadFile("victim.txt"), "untouched");
+    EXPECT_FALSE(QFileInfo("Files/Hi.txt").isSymLink());
+    EXPECT_EQ(ReadFile("Files/Hi.txt"), Composed(u"Hi") + "\r\n");
+    EXPECT_EQ(beeps.count, 0);
 }
 
 TEST_F(OutputCommands, BannerFolderThatIsAFileIsReportedAndLeftAlone) {

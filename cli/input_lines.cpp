@@ -1,0 +1,58 @@
+#include "cli/input_lines.h"
+
+#include "platform/utf8.h"
+
+#include <cstring>
+
+namespace h8 {
+
+bool LineReader::Next(Line& line) {
+    line.Clear();
+    lineStarted_ = false;
+    bool anything = false;
+    for (;;) {
+        if (at_ == end_) {
+            at_ = 0;
+            end_ = std::fread(block_, 1, sizeof block_, input_);
+            if (end_ == 0) {
+                Decode(line, false);
+                return anything;
+            }
+        }
+        anything = true;
+        const char* const start = block_ + at_;
+        const void* lineEnd = std::memchr(start, '\n', end_ - at_);
+        const std::size_t taken =
+            lineEnd == nullptr ? end_ - at_ : static_cast<const char*>(lineEnd) - start;
+        pending_.append(start, taken);
+        at_ += taken;
+        if (lineEnd != nullptr) {
+            ++at_;
+            Decode(line, false);
+            return true;
+        }
+        if (pending_.size() >= sizeof block_) {
+            Decode(line, true);
+        }
+    }
+}
+
+// Decodes the pending bytes into the line. With more bytes of the line to come, a
+// sequence cut short and a CR that may end the line stay pending.
+void LineReader::Decode(Line& line, bool more) {
+    std::string_view bytes = pending_;
+    if (!lineStarted_ && bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+    if (!bytes.empty() && bytes.back() == '\r') {
+        bytes.remove_suffix(1);
+    }
+    const std::size_t used = platform::DecodeUtf8(bytes, more, [&](char16_t c) { line.Add(c); });
+    pending_.erase(0, static_cast<std::size_t>(bytes.data() - pending_.data()) + used);
+    if (!more) {
+        pending_.clear();
+    }
+    lineStarted_ = true;
+}
+
+} // namespace h8

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "cli/font_report.h"
+
+#include <cstdio>
+#include <string>
+
+namespace h8 {
+
+// A line to enlarge, however long, in bounded memory: its first units, as many as
+// the engine's 16-bit count of characters takes and one more (so a longer line
+// still fails on its count), its whole length, and the report on all its characters.
+struct Line {
+    static constexpr std::size_t kHeld = 32768;
+
+    std::u16string text;
+    std::size_t length = 0;
+    FontReport report;
+
+    void Add(char16_t c) {
+        if (text.size() < kHeld) {
+            text += c;
+        }
+        ++length;
+        report.Add(c);
+    }
+    void Clear() {
+        text.clear();
+        length = 0;
+        report.Clear();
+    }
+};
+
+// Reads UTF-8 lines (LF or CR LF ends) from a stream, a block at a time.
+class LineReader {
+public:
+    explicit LineReader(std::FILE* input) : input_(input) {}
+    // Reads the next line into the line; false at the end of the input.
+    bool Next(Line& line);
+
+private:
+    void Decode(Line& line, bool more);
+
+    std::FILE* input_;
+    char block_[65536];
+    std::size_t at_ = 0;
+    std::size_t end_ = 0;
+    // Bytes of the current line not yet decoded.
+    std::string pending_;
+    bool lineStarted_ = false;
+};
+
+} // namespace h8

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <optional>
+
+namespace platform {
+
+// The number of columns of the terminal that standard output goes to; empty when it
+// goes elsewhere (a file, a pipe).
+std::optional<int> TerminalColumns();
+
+} // namespace platform

@@ -1,0 +1,80 @@
+#include "platform/utf8.h"
+
+#include <array>
+
+namespace platform {
+namespace utf8_detail {
+
+Sequence ReadSequence(std::string_view bytes) {
+    constexpr std::array<char32_t, 5> kLowest = {0, 0, 0x80, 0x800, 0x10000};
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    int length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+    } else {
+        return {};
+    }
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < static_cast<std::size_t>(length); ++k) {
+        if (k == bytes.size()) {
+            return {0, -1};
+        }
+        const auto next = static_cast<unsigned char>(bytes[k]);
+        if ((next & 0xC0) != 0x80) {
+            return {};
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < kLowest[static_cast<std::size_t>(length)] || (code >= 0xD800 && code <= 0xDFFF) ||
+        code > 0x10FFFF) {
+        return {};
+    }
+    return {code, length};
+}
+
+} // namespace utf8_detail
+
+std::u16string FromUtf8(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+    std::u16string text;
+    text.reserve(bytes.size());
+    DecodeUtf8(bytes, false, [&](char16_t unit) { text += unit; });
+    return text;
+}
+
+void AppendUtf8(std::u16string_view text, std::string& to) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t code = text[i];
+        const bool high = code >= 0xD800 && code <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = u'?';
+        }
+        if (code < 0x80) {
+            to += static_cast<char>(code);
+            continue;
+        }
+        const int trailing = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+        constexpr std::array<unsigned char, 4> kLeads = {0, 0xC0, 0xE0, 0xF0};
+        to += static_cast<char>(kLeads[static_cast<std::size_t>(trailing)] |
+                                (code >> (6 * trailing)));
+        for (int k = trailing - 1; k >= 0; --k) {
+            to += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
+        }
+    }
+}
+
+std::string ToUtf8(std::u16string_view text) {
+    std::string bytes;
+    AppendUtf8(text, bytes);
+    return bytes;
+}
+
+} // namespace platform
