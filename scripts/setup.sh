@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian 12, when it is missing.
+# Installs what building and testing need on Debian 12, when it is missing:
+# scripts/setup.sh [MORE PACKAGES]
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ libgtest-dev libbenchmark-dev  # build, tests, benchmarks
     qt6-base-dev fonts-liberation                        # windows; Courier New's stand-in
     xvfb xauth xdotool xclip openbox                     # the program under a real X server
+    "$@"
 )
 
 missing=()
