@@ -32,29 +32,37 @@ make_wine_prefix() {
     cp /usr/share/fonts/truetype/liberation/LiberationMono-*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
         >/dev/null 2>&1
-    wineserver -w
+    wineserver -w # until the registry is saved
     touch "$WINEPREFIX/loftype-ready"
 }
+# The Wine server of an earlier run that was broken off would wait for ever.
+wineserver -k 2>/dev/null || true
 [ -f "$WINEPREFIX/loftype-ready" ] || make_wine_prefix
-# One Wine server for every program this run starts, ended with the run.
+# One Wine server for every program this run starts, ended with the run, and
+# with it the window manager.
 wineserver -p
-trap 'wineserver -k || true' EXIT
+# Its background programs start with the first program run; started here, they
+# hold no pipe of a later one open (which would keep CTest waiting for its end).
+wine cmd /c exit </dev/null >/dev/null 2>&1
+openbox >/dev/null 2>&1 &
+window_manager=$!
+trap 'wineserver -k || true; kill "$window_manager" || true' EXIT
 
 cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLOFTYPE_WERROR=ON \
     -DLOFTYPE_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-static.cmake" \
     -DCMAKE_PREFIX_PATH="$LOFTYPE_WINDOWS_QT" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
 cmake --build "$build"
-ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
 (cd "$build" && cpack >/dev/null)
 
-# The checks of the built programs and packages under Wine; each runs, and the
-# run fails at the end if any failed.
+# The tests, and the checks of the programs and packages under Wine: each runs,
+# and the run fails at the end if any failed.
 failed=()
 check() { # check NAME COMMAND...
     echo "== $1"
     "${@:2}" || failed+=("$1")
 }
+check "the tests under Wine" ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
 h8=$PWD/build/cli/h8
 check "programs stand alone" bash tests/app/windows_files_test.sh "$build"
 check "h8.exe equals h8" bash tests/app/windows_h8_test.sh "$build/h8.exe" "$h8"
