@@ -7,8 +7,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ -z "${LOFTYPE_WINDOWS_DISPLAY:-}" ]; then
-    bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis zip unzip \
-        dpkg-dev imagemagick
+    # The installer that NSIS makes is a 32-bit program: Wine runs it with wine32.
+    if [ "$(id -u)" -eq 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine32:i386 nsis \
+        zip unzip dpkg-dev imagemagick
     # The Linux build: its h8 is what h8.exe must equal.
     bash scripts/build.sh >/dev/null
     qt=$(bash scripts/windows_qt.sh)
@@ -37,7 +41,11 @@ make_wine_prefix() {
 }
 # The Wine server of an earlier run that was broken off would wait for ever.
 wineserver -k 2>/dev/null || true
-[ -f "$WINEPREFIX/loftype-ready" ] || make_wine_prefix
+# A prefix made before Wine could run 32-bit programs lacks their system folder.
+if [ ! -f "$WINEPREFIX/loftype-ready" ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    rm -rf "$WINEPREFIX"
+    make_wine_prefix
+fi
 # One Wine server for every program this run starts, ended with the run, and
 # with it the window manager.
 wineserver -p
@@ -67,7 +75,7 @@ h8=$PWD/build/cli/h8
 check "programs stand alone" bash tests/app/windows_files_test.sh "$build"
 check "h8.exe equals h8" bash tests/app/windows_h8_test.sh "$build/h8.exe" "$h8"
 check "loftype.exe from the keyboard" bash tests/app/windows_desktop_test.sh \
-    "$build/loftype.exe" "$h8" docs/windows.png
+    "$build/loftype.exe" "$h8" "$PWD/docs/windows.png"
 check "the installer" bash tests/app/windows_installer_test.sh \
     "$build/loftype-1.2-win64-setup.exe"
 if [ ${#failed[@]} -gt 0 ]; then
