@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # loftype.exe under Wine as a person uses it, from the keyboard: a line typed,
-# Save and Copy give the bytes h8 gives (Copy on the X clipboard, as Wine passes
-# it on), Show opens a window captioned with the line, lines that are device
-# names or hold non-ASCII characters (pasted) are saved under the file-name rule,
-# and File > Exit ends the program with status 0. With PICTURE, a picture of the
-# program and its Display is saved there.
+# Save and Copy give the bytes h8 gives (Copy on the X clipboard, to which Wine
+# hands the text with LF line ends), Show opens a window captioned with the line,
+# lines that are device names or hold non-ASCII characters (pasted) are saved
+# under the file-name rule, and File > Exit ends the program with status 0. With
+# PICTURE, a picture of the program and its Display is saved there.
 # Usage: windows_desktop_test.sh LOFTYPE.EXE LINUX-H8 [PICTURE]
 #   (with WINEPREFIX set, on an X display with a window manager)
 set -euo pipefail
@@ -48,6 +48,7 @@ wait "$program" || status=$?
 [ "$status" -eq 0 ] || { echo "loftype.exe ended with status $status"; exit 1; }
 [ -n "$display" ] || { echo "Show opened no window captioned with the line"; exit 1; }
 
-cmp "$work/tool/expected-copy.txt" copied.txt
+# Wine hands the clipboard's text to X with the line ends of X, LF.
+cmp <(tr -d '\r' <"$work/tool/expected-copy.txt") copied.txt
 diff -r "$work/tool/Files" Files
 echo "loftype.exe saved, copied and showed what h8 gives, and ended with status 0"

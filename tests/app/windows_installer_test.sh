@@ -7,7 +7,7 @@ set -euo pipefail
 setup=$1
 fail() { echo "installer test: $*" >&2; exit 1; }
 folder="$WINEPREFIX/drive_c/Program Files/Loftype"
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Loftype/Loftype.lnk"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Loftype (h8)/Loftype.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Loftype'
 
 wine "$setup" /S
