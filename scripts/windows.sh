@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds loftype.exe and h8.exe for 64-bit Windows with MinGW-w64 against a static
+# Qt, runs their tests under Wine on a virtual X display, packs the zip file and
+# the installer into build-windows/, and checks the programs, the zip and the
+# installer under Wine: scripts/windows.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ -z "${LOFTYPE_WINDOWS_DISPLAY:-}" ]; then
+    # The installer that NSIS makes is a 32-bit program: Wine runs it with wine32.
+    if [ "$(id -u)" -eq 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine32:i386 nsis \
+        zip unzip dpkg-dev imagemagick
+    # The Linux build: its h8 is what h8.exe must equal.
+    bash scripts/build.sh >/dev/null
+    qt=$(bash scripts/windows_qt.sh)
+    # Everything that follows, the build included (it lists the tests by running
+    # them), runs on one virtual display.
+    LOFTYPE_WINDOWS_DISPLAY=1 LOFTYPE_WINDOWS_QT=$qt \
+        exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+build=$PWD/build-windows
+export WINEPREFIX=$build/wineprefix WINEARCH=win64 WINEDEBUG=-all
+# No offer to install Wine's .NET and web-page engines.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# A Wine of the project's own, where Courier New is Liberation Mono, as fontconfig
+# makes it on Linux.
+make_wine_prefix() {
+    mkdir -p "$build"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    cp /usr/share/fonts/truetype/liberation/LiberationMono-*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
+        >/dev/null 2>&1
+    wineserver -w # until the registry is saved
+    touch "$WINEPREFIX/loftype-ready"
+}
+# The Wine server of an earlier run that was broken off would wait for ever.
+wineserver -k 2>/dev/null || true
+# A prefix made before Wine could run 32-bit programs lacks their system folder.
+if [ ! -f "$WINEPREFIX/loftype-ready" ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    rm -rf "$WINEPREFIX"
+    make_wine_prefix
+fi
+# One Wine server for every program this run starts, ended with the run, and
+# with it the window manager.
+wineserver -p
+# Its background programs start with the first program run; started here, they
+# hold no pipe of a later one open (which would keep CTest waiting for its end).
+wine cmd /c exit </dev/null >/dev/null 2>&1
+openbox >/dev/null 2>&1 &
+window_manager=$!
+trap 'wineserver -k || true; kill "$window_manager" || true' EXIT
+
+cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLOFTYPE_WERROR=ON \
+    -DLOFTYPE_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-static.cmake" \
+    -DCMAKE_PREFIX_PATH="$LOFTYPE_WINDOWS_QT" -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
+cmake --build "$build"
+(cd "$build" && cpack >/dev/null)
+
+# The tests, and the checks of the programs and packages under Wine: each runs,
+# and the run fails at the end if any failed.
+failed=()
+check() { # check NAME COMMAND...
+    echo "== $1"
+    "${@:2}" || failed+=("$1")
+}
+check "the tests under Wine" ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
+h8=$PWD/build/cli/h8
+check "programs stand alone" bash tests/app/windows_files_test.sh "$build"
+check "h8.exe equals h8" bash tests/app/windows_h8_test.sh "$build/h8.exe" "$h8"
+check "loftype.exe from the keyboard" bash tests/app/windows_desktop_test.sh \
+    "$build/loftype.exe" "$h8" "$PWD/docs/windows.png"
+check "the installer" bash tests/app/windows_installer_test.sh \
+    "$build/loftype-1.2-win64-setup.exe"
+if [ ${#failed[@]} -gt 0 ]; then
+    printf 'failed: %s\n' "${failed[@]}" >&2
+    exit 1
+fi
+echo "Windows build, tests and packages in build-windows/ passed"

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# h8.exe under Wine gives the bytes, the messages and the status of the Linux h8:
+# for random lines (characters outside the font, non-ASCII, long lines), options,
+# overflows, --show and standard input with CR LF; and --save names its files by
+# the same rule, device names (CON, nul, COM1.txt, LPT9) and non-ASCII included,
+# without opening a device.
+# Usage: windows_h8_test.sh H8.EXE LINUX-H8   (with WINEPREFIX set)
+set -euo pipefail
+exe=$1 h8=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# Runs both with the arguments and the input given, and compares what they give.
+# Windows ends the lines of its standard error with CR LF.
+same() { # same INPUT-FILE ARGUMENTS...
+    local input=$1 name=$((++cases))
+    shift
+    local status=0 wine_status=0
+    "$h8" "$@" <"$input" >"$work/$name.out" 2>"$work/$name.err" || status=$?
+    wine "$exe" "$@" <"$input" >"$work/$name.wout" 2>"$work/$name.werr" || wine_status=$?
+    if ! cmp -s "$work/$name.out" "$work/$name.wout" || [ "$status" -ne "$wine_status" ] ||
+        ! cmp -s "$work/$name.err" <(tr -d '\r' <"$work/$name.werr"); then
+        echo "h8.exe differs from h8 (status $wine_status, not $status) for: $*" >&2
+        diff <(head -c 2000 "$work/$name.err") <(head -c 2000 "$work/$name.werr") >&2 || true
+        failures=$((failures + 1))
+    fi
+}
+cases=0
+
+# Random lines: printable ASCII with a share of characters outside the font.
+RANDOM=1252
+alphabet=({a..z} {A..Z} {0..9} ' ' ' ' ! '"' '#' '$' % '&' "'" '(' ')' '*' + , - . / : ';'
+          '<' = '>' '?' @ '[' '\' ']' ^ _ '`' '{' '|' '}' '~' é ü ß Ω € 中 😀 $'\t')
+for ((i = 0; i < 300; i++)); do
+    line=
+    for ((j = RANDOM % 90; j > 0; j--)); do
+        line+=${alphabet[RANDOM % ${#alphabet[@]}]}
+    done
+    printf '%s\n' "$line"
+done >"$work/lines.txt"
+# A line wider than the engine can draw, and lines with Windows line ends.
+printf 'W%.0s' {1..2500} >>"$work/lines.txt"
+printf '\nCR LF 1\r\n\r\nCR LF 3\r\n' >>"$work/lines.txt"
+sed 's/$/\r/' "$work/lines.txt" >"$work/crlf.txt"
+: >"$work/none.txt"
+
+same "$work/lines.txt"
+same "$work/crlf.txt" -w 40 -s 2 -l 1
+same "$work/lines.txt" --show -q
+same "$work/none.txt" 'Hello, Windows!'
+same "$work/none.txt" -w 20 -- -dash 'ABC, abc & 123'
+same "$work/none.txt" --show 'Show me'
+same "$work/none.txt" -w 99999 x
+same "$work/none.txt" -s x y
+same "$work/none.txt" -w 1e2 'Exponent 1e2'
+same "$work/none.txt" "$(printf 'M%.0s' {1..2200})"
+same "$work/none.txt" 'Ωmega café'
+
+# Saving: the same files in Files, named by the same rule.
+names=(CON nul COM1.txt LPT9 'Ωmega' 'café' 'a/b:c*d?.txt')
+mkdir "$work/linux" "$work/windows" "$work/arguments"
+printf '%s\n' "${names[@]}" >"$work/names.txt"
+(cd "$work/linux" && "$h8" -q --save <"$work/names.txt")
+(cd "$work/windows" && wine "$exe" -q --save <"$work/names.txt" >saved.out)
+if [ -s "$work/windows/saved.out" ] || ! diff -r "$work/linux/Files" "$work/windows/Files"; then
+    echo "h8.exe --save of standard input differs from h8's" >&2
+    failures=$((failures + 1))
+fi
+# The same names as arguments, which Windows hands over in UTF-16.
+for name in "${names[@]}"; do
+    (cd "$work/arguments" && wine "$exe" -q --save -- "$name")
+done
+if ! diff -r "$work/linux/Files" "$work/arguments/Files"; then
+    echo "h8.exe --save of arguments differs from h8's" >&2
+    failures=$((failures + 1))
+fi
+
+[ "$failures" -eq 0 ] || { echo "$failures of $((cases + 2)) h8 comparisons failed" >&2; exit 1; }
+echo "h8.exe gave the bytes of h8 in all $((cases + 2)) comparisons"
