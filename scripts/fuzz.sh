@@ -11,7 +11,7 @@ for package in clang libclang-rt-14-dev cmake ninja-build; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || { echo "Install as root: apt-get install ${missing[*]}" >&2; exit 1; }
-    apt-get update -qq
+    bash scripts/apt_update.sh
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 cmake -S . -B build-fuzz -G Ninja -DLOFTYPE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \

@@ -30,5 +30,5 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 1
 fi
 echo "Installing ${missing[*]} ..."
-apt-get update -qq
+bash "$(dirname "$0")/apt_update.sh"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null

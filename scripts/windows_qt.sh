@@ -34,7 +34,7 @@ mkdir -p "$work"
 if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/loftype-src.sources; then
     sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
         >/etc/apt/sources.list.d/loftype-src.sources
-    apt-get update -qq
+    bash scripts/apt_update.sh
 fi
 (cd "$work" && apt-get source -qq "qt6-base=$version" >/dev/null 2>&1)
 source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
