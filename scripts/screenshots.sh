@@ -13,33 +13,33 @@ docs="$PWD/docs"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$program" "$docs" "$work" <<'SCRIPT'
+xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$program" "$docs" "$work" \
+    "$PWD/tests/app/x_session.sh" <<'SCRIPT'
 set -euo pipefail
 program=$1 docs=$2 work=$3
+. "$4"
 cd "$work"
-openbox >/dev/null 2>&1 &
-sleep 1
+start_window_manager
 "$program" &
-main=$(xdotool search --sync --name '^Input$' | head -n1)
-snap() { # snap NAME WINDOW-TITLE
+program_id=$!
+main=$(find_window '^Input$')
+snap() { # snap NAME WINDOW-TITLE-REGEX
     local window
-    window=$(xdotool search --sync --name "^$2\$" | tail -n1)
-    sleep 0.5
+    window=$(find_window "$2")
+    sleep 0.5 # for the window to be painted
     import -frame -window "$window" "$docs/$1.png"
 }
-xdotool windowactivate --sync "$main"
+activate "$main"
 xdotool type --delay 40 'Loftype 1.2!'
-snap main Input
+snap main '^Input$'
 xdotool key alt+t h
-snap display 'Loftype 1.2!'
-xdotool windowactivate --sync "$main"
+snap display '^Loftype 1\.2!$'
+activate "$main"
 xdotool key alt+o o
-snap options 'Options...'
-xdotool windowactivate --sync "$main"
+snap options '^Options\.\.\.$'
+activate "$main"
 xdotool key alt+i a l
-snap about 'About Loftype'
-xdotool windowactivate --sync "$main"
-xdotool key alt+f e
-wait %2
+snap about '^About Loftype$'
+exit_from_menu "$main" "$program_id" loftype
 SCRIPT
 echo "Pictures saved in docs/"

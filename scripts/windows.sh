@@ -64,12 +64,8 @@ cmake --build "$build"
 (cd "$build" && cpack >/dev/null)
 
 # The tests, and the checks of the programs and packages under Wine: each runs,
-# and the run fails at the end if any failed.
-failed=()
-check() { # check NAME COMMAND...
-    echo "== $1"
-    "${@:2}" || failed+=("$1")
-}
+# and the run fails at the end if any failed, naming it with its last lines.
+. scripts/checks.sh
 check "the tests under Wine" ctest --test-dir "$build" --output-on-failure -j2 --timeout 300
 h8=$PWD/build/cli/h8
 check "programs stand alone" bash tests/app/windows_files_test.sh "$build"
@@ -78,8 +74,5 @@ check "loftype.exe from the keyboard" bash tests/app/windows_desktop_test.sh \
     "$build/loftype.exe" "$h8" "$PWD/docs/windows.png"
 check "the installer" bash tests/app/windows_installer_test.sh \
     "$build/loftype-1.2-win64-setup.exe"
-if [ ${#failed[@]} -gt 0 ]; then
-    printf 'failed: %s\n' "${failed[@]}" >&2
-    exit 1
-fi
+report_checks
 echo "Windows build, tests and packages in build-windows/ passed"

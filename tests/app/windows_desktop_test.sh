@@ -9,46 +9,35 @@
 #   (with WINEPREFIX set, on an X display with a window manager)
 set -euo pipefail
 exe=$1 h8=$2 picture=${3:-}
+. "$(dirname "$0")/x_session.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/program" "$work/tool"
 
 line='Hi, Windows (h8)!'
 names=(CON nul COM1.txt LPT9 'Ωmega' 'café')
-(cd "$work/tool" && "$h8" -q -- "$line" >expected-copy.txt &&
+(cd "$work/tool" && "$h8" -q -- "$line" | tr -d '\r' >expected-copy.txt &&
     for text in "$line" "${names[@]}"; do "$h8" --save -q -- "$text"; done)
 
 cd "$work/program"
 wine "$exe" &
 program=$!
-main=$(timeout 60 xdotool search --sync --name '^Input$' | head -n1)
-xdotool windowactivate --sync "$main"
-sleep 0.5
-xdotool type --delay 40 "$line"
-xdotool key --delay 200 alt+t a            # Text, Save
-xdotool key --delay 200 alt+t c            # Text, Copy
-sleep 0.5
-xclip -selection clipboard -o >copied.txt
-xdotool key --delay 200 alt+t h            # Text, Show
-display=$(timeout 20 xdotool search --sync --name '^Hi, Windows \(h8\)!$' | head -n1)
+main=$(find_window '^Input$')
+type_save_copy_show "$main" "$line"
+clipboard_equals "$work/tool/expected-copy.txt"
+find_window '^Hi, Windows \(h8\)!$' >/dev/null
 if [ -n "$picture" ]; then
-    sleep 1
+    sleep 1 # for the Display to be painted: the picture is no part of the check
     import -window root -trim +repage "$picture"
 fi
-xdotool windowactivate --sync "$main"
+activate "$main"
 for text in "${names[@]}"; do
-    printf '%s' "$text" | xclip -selection clipboard
+    printf '%s' "$text" >pasted.txt
+    xclip -selection clipboard pasted.txt
+    clipboard_equals pasted.txt
     xdotool key --delay 150 ctrl+a ctrl+v alt+t a
 done
-sleep 0.5
-xdotool key --delay 200 alt+f e            # File, Exit
-status=0
-timeout 20 tail --pid="$program" -f /dev/null || { echo "loftype.exe did not end"; kill "$program"; exit 1; }
-wait "$program" || status=$?
-[ "$status" -eq 0 ] || { echo "loftype.exe ended with status $status"; exit 1; }
-[ -n "$display" ] || { echo "Show opened no window captioned with the line"; exit 1; }
-
-# Wine hands the clipboard's text to X with the line ends of X, LF.
-cmp <(tr -d '\r' <"$work/tool/expected-copy.txt") copied.txt
+wait_for_file "Files/café.txt"
+exit_from_menu "$main" "$program" loftype.exe
 diff -r "$work/tool/Files" Files
 echo "loftype.exe saved, copied and showed what h8 gives, and ended with status 0"

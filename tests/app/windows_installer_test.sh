@@ -5,6 +5,7 @@
 # Usage: windows_installer_test.sh SETUP.EXE   (with WINEPREFIX set, on an X display)
 set -euo pipefail
 setup=$1
+. "$(dirname "$0")/x_session.sh"
 fail() { echo "installer test: $*" >&2; exit 1; }
 folder="$WINEPREFIX/drive_c/Program Files/Loftype"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Loftype (h8)/Loftype.lnk"
@@ -19,17 +20,12 @@ wine reg query "$key" /v UninstallString >/dev/null 2>&1 || fail "no uninstaller
 
 wine "$folder/loftype.exe" &
 program=$!
-main=$(timeout 60 xdotool search --sync --name '^Input$' | head -n1) || fail "loftype.exe did not start"
-xdotool windowactivate --sync "$main" key --delay 200 alt+f e
-wait "$program" || fail "the installed loftype.exe ended with status $?"
+main=$(find_window '^Input$') || fail "loftype.exe did not start"
+exit_from_menu "$main" "$program" "the installed loftype.exe" || fail "File, Exit did not end loftype.exe"
 
 # The uninstaller runs on from a copy of itself, so wait for the folder to go.
 wine "$folder/Uninstall.exe" /S
-for ((i = 0; i < 60; i++)); do
-    [ -e "$folder" ] || break
-    sleep 0.5
-done
-[ ! -e "$folder" ] || fail "the uninstaller left $folder"
+until_true 60 test ! -e "$folder" || fail "the uninstaller left $folder"
 [ ! -e "$shortcut" ] || fail "the uninstaller left the Start-menu entry"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left its registry key"
 echo "the installer installed silently, the installed loftype.exe ran, the uninstaller removed it"
