@@ -23,6 +23,10 @@ options=(
 stamp="$version ${options[*]} $(sha256sum cmake/mingw-w64.cmake | cut -c1-16)"
 cache=${LOFTYPE_CACHE:-$HOME/.cache/loftype}
 prefix=$cache/qt-$upstream-mingw-static
+# One build at a time: a second run waits for the first and then uses its Qt.
+mkdir -p "$cache"
+exec 9>"$cache/lock"
+flock 9
 if [ -f "$prefix/loftype-stamp" ] && [ "$(cat "$prefix/loftype-stamp")" = "$stamp" ]; then
     echo "$prefix"
     exit 0
