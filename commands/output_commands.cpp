@@ -6,21 +6,18 @@
 #include "platform/checked16.h"
 #include "platform/desktop.h"
 #include "ui/error_windows.h"
+#include "ui/forms.h"
+#include "ui/main_window.h"
 
 #include <optional>
 
 namespace modMain {
 namespace {
 
-std::function<QString()>& InputLineSource() {
-    static std::function<QString()> source;
-    return source;
-}
-
-// Reads the line and checks it; a refused line gets the beep and ErrorInput.
+// Reads the line from Main's text box and checks it; a refused line gets the beep
+// and ErrorInput.
 std::optional<std::u16string> AcceptedLine() {
-    std::u16string line =
-        InputLineSource() ? InputLineSource()().toStdU16String() : std::u16string();
+    std::u16string line = ui::Forms::Load<ui::Main>().txtInput->text().toStdU16String();
     if (!CheckInputLine(line)) {
         platform::Beep();
         ui::Forms::Show<ui::ErrorInput>();
@@ -71,10 +68,6 @@ void PutOnClipboard(const QString& text) {
 
 bool CheckInputLine(std::u16string_view) {
     return true;
-}
-
-void SetInputLineSource(std::function<QString()> source) {
-    InputLineSource() = std::move(source);
 }
 
 void ShowCommand() {

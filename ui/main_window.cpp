@@ -75,11 +75,9 @@ Main::Main() {
     setTabOrder(btnSave, btnCopy);
     BuildMenus();
     Arrange();
-    modMain::SetInputLineSource([this] { return txtInput->text(); });
 }
 
 Main::~Main() {
-    modMain::SetInputLineSource(nullptr);
     modMain::EndProgram();
 }
 
