@@ -26,6 +26,15 @@ std::optional<std::u16string> AcceptedLine() {
     return line;
 }
 
+// A clause of the engine as a sentence of a notice window.
+QString Sentence(const std::string& clause) {
+    QString sentence = QString::fromStdString(clause);
+    if (!sentence.isEmpty()) {
+        sentence[0] = sentence[0].toUpper();
+    }
+    return sentence + u'.';
+}
+
 // Runs a command on the accepted line, reporting what fails instead of letting it
 // end the program.
 template <class Command> void RunOnInputLine(Command command) {
@@ -36,10 +45,7 @@ template <class Command> void RunOnInputLine(Command command) {
     try {
         command(*line);
     } catch (const platform::Overflow&) {
-        modErrors::ReportOutputFailure(
-            QStringLiteral("The line of %1 characters is too long to enlarge: %2.")
-                .arg(line->size())
-                .arg(QString::fromLatin1(mod8Zevazuv::OverflowCause(line->size()))));
+        modErrors::ReportOutputFailure(Sentence(mod8Zevazuv::OverflowMessage(line->size())));
     } catch (const platform::OutputError& error) {
         modErrors::ReportOutputFailure(QString::fromUtf8(error.what()));
     }
