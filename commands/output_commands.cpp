@@ -29,9 +29,7 @@ std::optional<std::u16string> AcceptedLine() {
 // A clause of the engine as a sentence of a notice window.
 QString Sentence(const std::string& clause) {
     QString sentence = QString::fromStdString(clause);
-    if (!sentence.isEmpty()) {
-        sentence[0] = sentence[0].toUpper();
-    }
+    sentence[0] = sentence[0].toUpper();
     return sentence + u'.';
 }
 

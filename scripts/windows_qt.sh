@@ -23,6 +23,10 @@ options=(
 stamp="$version ${options[*]} $(sha256sum cmake/mingw-w64.cmake | cut -c1-16)"
 cache=${LOFTYPE_CACHE:-$HOME/.cache/loftype}
 prefix=$cache/qt-$upstream-mingw-static
+# One build at a time: a second run waits for the first and then uses its Qt.
+mkdir -p "$cache"
+exec 9>"$cache/lock"
+flock 9
 if [ -f "$prefix/loftype-stamp" ] && [ "$(cat "$prefix/loftype-stamp")" = "$stamp" ]; then
     echo "$prefix"
     exit 0
@@ -34,7 +38,7 @@ mkdir -p "$work"
 if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/loftype-src.sources; then
     sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
         >/etc/apt/sources.list.d/loftype-src.sources
-    apt-get update -qq
+    bash scripts/apt_update.sh
 fi
 (cd "$work" && apt-get source -qq "qt6-base=$version" >/dev/null 2>&1)
 source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
