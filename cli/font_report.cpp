@@ -45,12 +45,6 @@ void AppendName(char16_t c, std::string& to) {
 
 } // namespace
 
-bool FontReport::InFont(char16_t c) {
-    std::u16string_view text(&c, 1);
-    return mod8Zevazuv::IsDigit(text) || mod8Zevazuv::IsCapital(text) ||
-           mod8Zevazuv::IsLowercase(text) || mod8Zevazuv::SymbolIndex(text) > 0 || c == u' ';
-}
-
 void FontReport::AddOutside(char16_t c) {
     if (seen_[c]) {
         return;

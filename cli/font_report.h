@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/character_classes.h"
+
 #include <bitset>
 #include <string>
 #include <vector>
@@ -11,7 +13,7 @@ namespace h8 {
 class FontReport {
 public:
     void Add(char16_t c) {
-        if (c >= 128 || !InFont(c)) {
+        if (!mod8Zevazuv::InFont(c)) {
             AddOutside(c);
         }
     }
@@ -21,7 +23,6 @@ public:
     const std::string& Text() const { return text_; }
 
 private:
-    static bool InFont(char16_t c);
     void AddOutside(char16_t c);
 
     std::bitset<65536> seen_;

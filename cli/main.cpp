@@ -67,9 +67,7 @@ int Enlarge(const h8::Invocation& invocation, const h8::Line& line, platform::Fi
             PrintOut(mod8Zevazuv::PageText);
         }
     } catch (const platform::Overflow&) {
-        PrintError("h8: the line of " + std::to_string(line.length) +
-                   " characters is too long to enlarge: " +
-                   std::string(mod8Zevazuv::OverflowCause(line.length)));
+        PrintError("h8: " + mod8Zevazuv::OverflowMessage(line.length));
         return 1;
     } catch (const platform::OutputError& error) {
         PrintError(std::string("h8: ") + error.what());

@@ -1,6 +1,7 @@
 #include "commands/display.h"
 
 #include "platform/checked16.h"
+#include "ui/twips.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -9,24 +10,25 @@
 #include <algorithm>
 
 namespace ui {
+
+using mod8Zevazuv::kGlyphRows;
+
 namespace {
 
-// The design is in twips: 15 make one pixel, a character unit is 120 across and 240
-// down.
-constexpr int kTwipsPerPixel = 15;
+// The design is in twips: a character unit is 120 across and 240 down.
 constexpr std::int16_t kTwipsPerCharacter = 120;
-constexpr int kCharacterWidth = kTwipsPerCharacter / kTwipsPerPixel; // 8
-constexpr int kRowPitch = 240 / kTwipsPerPixel;                      // 16
-constexpr int kLabelLeft = 120 / kTwipsPerPixel;
-constexpr int kLabelTop = 120 / kTwipsPerPixel;
-constexpr int kLabelHeight = 255 / kTwipsPerPixel;
-constexpr int kInnerHeight = 2175 / kTwipsPerPixel;
+constexpr int kCharacterWidth = Pixels(kTwipsPerCharacter); // 8
+constexpr int kRowPitch = Pixels(240);                      // 16
+constexpr int kLabelLeft = Pixels(120);
+constexpr int kLabelTop = Pixels(120);
+constexpr int kLabelHeight = Pixels(255);
+constexpr int kInnerHeight = Pixels(2175);
 
 // The outer width in pixels that the 16-bit twips product gives, or -1 when the
 // band is too wide for it.
 int DesignWidth(std::int16_t bandWidth) {
     try {
-        return platform::Mul16(bandWidth, kTwipsPerCharacter) / kTwipsPerPixel;
+        return Pixels(platform::Mul16(bandWidth, kTwipsPerCharacter));
     } catch (const platform::Overflow&) {
         return -1;
     }
@@ -49,14 +51,14 @@ QFont DisplayFont() {
     return font;
 }
 
-Display* Display::Open(const QString& caption, const std::array<std::string, 8>& rows,
+Display* Display::Open(const QString& caption, const std::array<std::string, kGlyphRows>& rows,
                        std::int16_t bandWidth) {
     auto* display = new Display(caption, rows, bandWidth);
     display->show();
     return display;
 }
 
-Display::Display(const QString& caption, const std::array<std::string, 8>& rows,
+Display::Display(const QString& caption, const std::array<std::string, kGlyphRows>& rows,
                  std::int16_t bandWidth)
     : caption_(caption), scroller_(new QScrollArea(this)), rows_(new QWidget) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -65,7 +67,7 @@ Display::Display(const QString& caption, const std::array<std::string, 8>& rows,
     setWindowTitle(QString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
     const QFont font = DisplayFont();
     const QFontMetrics metrics(font);
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kGlyphRows; ++i) {
         QLabel* label = new QLabel(rows_);
         label->setObjectName(QStringLiteral("lblDisplay%1").arg(i));
         label->setFont(font);
@@ -77,7 +79,8 @@ Display::Display(const QString& caption, const std::array<std::string, 8>& rows,
         // A label is as wide as the band, or as its text where a row is longer.
         int width =
             std::max(int{bandWidth} * kCharacterWidth, metrics.horizontalAdvance(label->text()));
-        label->setGeometry(kLabelLeft, kLabelTop + (7 - i) * kRowPitch, width, kLabelHeight);
+        label->setGeometry(kLabelLeft, kLabelTop + (kGlyphRows - 1 - i) * kRowPitch, width,
+                           kLabelHeight);
         lblDisplay[i] = label;
     }
     scroller_->setFrameShape(QFrame::NoFrame);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/font.h"
+
 #include <QLabel>
 #include <QScrollArea>
 #include <QWidget>
@@ -15,16 +17,18 @@ class Display : public QWidget {
 public:
     // Opens a new window with the caption, the eight rows (slot r holds row r) and
     // the band width in small characters, and shows it modeless.
-    static Display* Open(const QString& caption, const std::array<std::string, 8>& rows,
+    static Display* Open(const QString& caption,
+                         const std::array<std::string, mod8Zevazuv::kGlyphRows>& rows,
                          std::int16_t bandWidth);
 
     // The caption as the user sees it.
     QString Caption() const { return caption_; }
 
-    std::array<QLabel*, 8> lblDisplay{};
+    std::array<QLabel*, mod8Zevazuv::kGlyphRows> lblDisplay{};
 
 private:
-    Display(const QString& caption, const std::array<std::string, 8>& rows, std::int16_t bandWidth);
+    Display(const QString& caption, const std::array<std::string, mod8Zevazuv::kGlyphRows>& rows,
+            std::int16_t bandWidth);
     void SizeFor(int bandWidth);
 
     QString caption_;

@@ -6,27 +6,31 @@
 #include "platform/checked16.h"
 #include "platform/desktop.h"
 #include "ui/error_windows.h"
+#include "ui/forms.h"
+#include "ui/main_window.h"
 
 #include <optional>
 
 namespace modMain {
 namespace {
 
-std::function<QString()>& InputLineSource() {
-    static std::function<QString()> source;
-    return source;
-}
-
-// Reads the line and checks it; a refused line gets the beep and ErrorInput.
+// Reads the line from Main's text box and checks it; a refused line gets the beep
+// and ErrorInput.
 std::optional<std::u16string> AcceptedLine() {
-    std::u16string line =
-        InputLineSource() ? InputLineSource()().toStdU16String() : std::u16string();
+    std::u16string line = ui::Forms::Load<ui::Main>().txtInput->text().toStdU16String();
     if (!CheckInputLine(line)) {
         platform::Beep();
         ui::Forms::Show<ui::ErrorInput>();
         return std::nullopt;
     }
     return line;
+}
+
+// A clause of the engine as a sentence of a notice window.
+QString Sentence(const std::string& clause) {
+    QString sentence = QString::fromStdString(clause);
+    sentence[0] = sentence[0].toUpper();
+    return sentence + u'.';
 }
 
 // Runs a command on the accepted line, reporting what fails instead of letting it
@@ -39,10 +43,7 @@ template <class Command> void RunOnInputLine(Command command) {
     try {
         command(*line);
     } catch (const platform::Overflow&) {
-        modErrors::ReportOutputFailure(
-            QStringLiteral("The line of %1 characters is too long to enlarge: %2.")
-                .arg(line->size())
-                .arg(QString::fromLatin1(mod8Zevazuv::OverflowCause(line->size()))));
+        modErrors::ReportOutputFailure(Sentence(mod8Zevazuv::OverflowMessage(line->size())));
     } catch (const platform::OutputError& error) {
         modErrors::ReportOutputFailure(QString::fromUtf8(error.what()));
     }
@@ -71,10 +72,6 @@ void PutOnClipboard(const QString& text) {
 
 bool CheckInputLine(std::u16string_view) {
     return true;
-}
-
-void SetInputLineSource(std::function<QString()> source) {
-    InputLineSource() = std::move(source);
 }
 
 void ShowCommand() {

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <functional>
 #include <string_view>
 
-// Show, Copy and Save: each reads the line, checks it, has the engine render it and
-// hands the banner on. A failure of the engine (a line too wide) or of the output
-// gives the beep and ErrorOutput; nothing is written and the program goes on.
+// Show, Copy and Save: each reads the line from Main's text box, checks it, has the engine render
+// it and hands the banner on. A failure of the engine (a line too wide) or of the output gives the
+// beep and ErrorOutput; nothing is written and the program goes on.
 namespace modMain {
 
 // True when the line may be processed: every line may.
@@ -18,9 +16,5 @@ void ShowCommand();
 void CopyCommand();
 // Writes the banner to Files/<line>.txt.
 void SaveCommand();
-
-// Where the commands read the line from: the main window's text box, which puts
-// itself here when it loads.
-void SetInputLineSource(std::function<QString()> source);
 
 } // namespace modMain

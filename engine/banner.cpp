@@ -171,10 +171,11 @@ void AppendEmptyLines(std::string& page) {
 
 } // namespace
 
-std::string_view OverflowCause(std::size_t characters) {
-    return characters > static_cast<std::size_t>(kMax16)
-               ? "it has more than 32767 characters"
-               : "its banner would be wider than 32767 small characters";
+std::string OverflowMessage(std::size_t characters) {
+    return "the line of " + std::to_string(characters) + " characters is too long to enlarge: " +
+           (characters > static_cast<std::size_t>(kMax16)
+                ? "it has more than 32767 characters"
+                : "its banner would be wider than 32767 small characters");
 }
 
 void RenderLine(std::u16string_view text) {

@@ -28,9 +28,10 @@ void RenderLine(std::u16string_view text);
 // texts. On overflow PageText holds the bands completed before the failure.
 void ComposePage(std::u16string_view text);
 
-// Which limit a line of this many characters passed when it overflowed, as the end
-// of a sentence: its count of characters (a 16-bit count) or its banner's width.
-std::string_view OverflowCause(std::size_t characters);
+// Why a line of this many characters overflowed, as a clause for the message that
+// reports it: "the line of N characters is too long to enlarge: " and the limit it
+// passed, its count of characters (a 16-bit count) or its banner's width.
+std::string OverflowMessage(std::size_t characters);
 
 } // namespace mod8Zevazuv
 

@@ -21,13 +21,19 @@ bool InRange(std::int16_t code, char first, char last) {
     return code >= first && code <= last;
 }
 
-std::int16_t SymbolIndexOfCode(std::int16_t code) {
+// The index of the code in the symbol list, or -1 when it is not there.
+std::int16_t FindSymbol(std::int16_t code) {
     for (std::size_t i = 0; i < kSymbolCodes.size(); ++i) {
         if (kSymbolCodes[i] == code) {
             return static_cast<std::int16_t>(i);
         }
     }
-    return code == 0 ? -1 : 0;
+    return -1;
+}
+
+std::int16_t SymbolIndexOfCode(std::int16_t code) {
+    const std::int16_t index = FindSymbol(code);
+    return index >= 0 || code == 0 ? index : 0;
 }
 
 // Symbol widths are held as text; read the number when it is needed.
@@ -55,6 +61,12 @@ bool IsSymbol(std::u16string_view text) {
 
 std::int16_t SymbolIndex(std::u16string_view text) {
     return SymbolIndexOfCode(FirstCode(text));
+}
+
+bool InFont(char16_t character) {
+    const std::int16_t code = platform::AnsiCode(character);
+    return code == character && (InRange(code, '0', '9') || InRange(code, 'A', 'Z') ||
+                                 InRange(code, 'a', 'z') || FindSymbol(code) >= 0);
 }
 
 Glyph LookUpGlyph(char16_t character) {

@@ -18,6 +18,10 @@ bool IsSymbol(std::u16string_view text);    // every code but 0
 // every other character, so that anything outside the font is drawn as a blank.
 std::int16_t SymbolIndex(std::u16string_view text);
 
+// True for the font's 77 own characters: the digits, the letters and the listed
+// symbols. A character that is only drawn as the blank or as "?" is not in it.
+bool InFont(char16_t character);
+
 // The glyph of one character: its eight rows and the width it counts for.
 struct Glyph {
     const GlyphRows* rows = nullptr; // null for the character of code 0

@@ -4,6 +4,7 @@
 #include "settings/layout_options.h"
 #include "settings/numeric_text.h"
 #include "ui/error_windows.h"
+#include "ui/twips.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -12,23 +13,20 @@
 namespace ui {
 namespace {
 
-// The design, in twips (15 to a pixel): three rows of a prompt and its box, the
-// buttons at the right of the first two rows.
-constexpr int kPixels(int twips) {
-    return twips / 15;
-}
-constexpr int kInnerWidth = kPixels(5595);
-constexpr int kInnerHeight = kPixels(1755);
-constexpr int kPromptLeft = kPixels(240);
-constexpr int kPromptWidth = kPixels(3135);
-constexpr int kPromptHeight = kPixels(495);
-constexpr int kBoxLeft = kPixels(3480);
-constexpr int kBoxWidth = kPixels(615);
-constexpr int kBoxHeight = kPixels(375);
-constexpr int kButtonLeft = kPixels(4320);
-constexpr int kButtonWidth = kPixels(1095);
-constexpr int kButtonHeight = kPixels(375);
-constexpr int kRowTops[] = {kPixels(240), kPixels(720), kPixels(1200)};
+// The design, in twips: three rows of a prompt and its box, the buttons at the right
+// of the first two rows.
+constexpr int kInnerWidth = Pixels(5595);
+constexpr int kInnerHeight = Pixels(1755);
+constexpr int kPromptLeft = Pixels(240);
+constexpr int kPromptWidth = Pixels(3135);
+constexpr int kPromptHeight = Pixels(495);
+constexpr int kBoxLeft = Pixels(3480);
+constexpr int kBoxWidth = Pixels(615);
+constexpr int kBoxHeight = Pixels(375);
+constexpr int kButtonLeft = Pixels(4320);
+constexpr int kButtonWidth = Pixels(1095);
+constexpr int kButtonHeight = Pixels(375);
+constexpr int kRowTops[] = {Pixels(240), Pixels(720), Pixels(1200)};
 
 QLabel* Prompt(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);

@@ -7,6 +7,7 @@
 #include "ui/error_windows.h"
 #include "ui/forms.h"
 #include "ui/info_windows.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,10 +19,7 @@
 namespace ui {
 namespace {
 
-// The design, in twips (15 to a pixel), of the area under the menu bar.
-constexpr int Pixels(int twips) {
-    return twips / 15;
-}
+// The design, in twips, of the area under the menu bar.
 constexpr QRect kCaption(Pixels(240), Pixels(120), Pixels(2175), Pixels(375));
 constexpr QRect kInput(Pixels(240), Pixels(480), Pixels(2295), Pixels(375));
 constexpr int kButtonsTop = Pixels(960);
@@ -75,11 +73,9 @@ Main::Main() {
     setTabOrder(btnSave, btnCopy);
     BuildMenus();
     Arrange();
-    modMain::SetInputLineSource([this] { return txtInput->text(); });
 }
 
 Main::~Main() {
-    modMain::SetInputLineSource(nullptr);
     modMain::EndProgram();
 }
 

@@ -66,7 +66,7 @@ protected:
 };
 
 TEST_F(OutputCommands, HiWithTheDefaults) {
-    line = "Hi";
+    Type("Hi");
     modMain::SaveCommand();
     QByteArray saved = ReadFile("Files/Hi.txt");
     EXPECT_EQ(saved.size(), 134);
@@ -86,7 +86,7 @@ TEST_F(OutputCommands, HiWithTheDefaults) {
 }
 
 TEST_F(OutputCommands, TheEmptyLine) {
-    line = "";
+    Type("");
     platform::CurrentClipboard().SetText("before");
     modMain::CopyCommand();
     EXPECT_EQ(platform::CurrentClipboard().Text(), "");
@@ -98,7 +98,7 @@ TEST_F(OutputCommands, TheEmptyLine) {
 }
 
 TEST_F(OutputCommands, SavingAgainReplacesTheFileAndOptionsTakeEffectAtOnce) {
-    line = "  Hi ";
+    Type("  Hi ");
     modMain::SaveCommand();
     EXPECT_EQ(Tree("."), QStringList({"Files", "Files/  Hi .txt"}));
     modOptions::HSpaces = 0;
@@ -111,7 +111,7 @@ TEST_F(OutputCommands, SavingAgainReplacesTheFileAndOptionsTakeEffectAtOnce) {
 }
 
 TEST_F(OutputCommands, ALineWiderThanThePageGivesBandsButShowsAsOne) {
-    line = "Hello world";
+    Type("Hello world");
     modOptions::PageWidth = 20;
     modMain::CopyCommand();
     const QString copied = platform::CurrentClipboard().Text();
@@ -130,7 +130,7 @@ TEST_F(OutputCommands, HostileLinesNeverWriteOutsideTheBannerFolder) {
     const QStringList expected = {".._x.txt",     "a_b.txt", "C_x.txt",   "_CON.txt", "_____.txt",
                                   "_nul.txt.txt", "a_b.txt", "what_.txt", "_z.txt"};
     for (const QString& hostile : lines) {
-        line = hostile;
+        Type(hostile);
         modMain::SaveCommand();
     }
     QStringList files = Tree("Files");
@@ -159,7 +159,7 @@ TEST_F(OutputCommands, SaveReplacesALinkAtTheFileAndLeavesItsTargetAlone) {
     if (!QFile::link("../victim.txt", "Files/Hi.txt")) {
         GTEST_SKIP() << "no symbolic links here";
     }
-    line = "Hi";
+    Type("Hi");
     modMain::SaveCommand();
     EXPECT_EQ(ReadFile("victim.txt"), "untouched");
     EXPECT_FALSE(QFileInfo("Files/Hi.txt").isSymLink());
@@ -169,7 +169,7 @@ TEST_F(OutputCommands, SaveReplacesALinkAtTheFileAndLeavesItsTargetAlone) {
 
 TEST_F(OutputCommands, BannerFolderThatIsAFileIsReportedAndLeftAlone) {
     WriteFile("Files", "not a folder");
-    line = "x";
+    Type("x");
     modMain::SaveCommand();
     EXPECT_EQ(ReadFile("Files"), "not a folder");
     EXPECT_EQ(beeps.count, 1);
@@ -187,7 +187,7 @@ TEST_F(OutputCommands, AFailedWriteKeepsTheOldFileWhole) {
     rlimit small = saved;
     small.rlim_cur = 64; // bytes: far less than the banner
     setrlimit(RLIMIT_FSIZE, &small);
-    line = "xxxxx";
+    Type("xxxxx");
     modMain::SaveCommand();
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(ReadFile("Files/xxxxx.txt"), "old banner");
@@ -198,7 +198,7 @@ TEST_F(OutputCommands, AFailedWriteKeepsTheOldFileWhole) {
 #endif
 
 TEST_F(OutputCommands, OverflowingLinesAreReportedAndTheNextCommandWorks) {
-    line = QString(2000, 'A');
+    Paste(QString(2000, 'A'));
     platform::CurrentClipboard().SetText("before");
     modMain::ShowCommand();
     modMain::CopyCommand();
@@ -208,19 +208,19 @@ TEST_F(OutputCommands, OverflowingLinesAreReportedAndTheNextCommandWorks) {
     EXPECT_EQ(VisibleWithCaption("Error Output"), 1);
     EXPECT_TRUE(OpenDisplays().isEmpty());
     EXPECT_EQ(platform::CurrentClipboard().Text(), "before");
-    EXPECT_FALSE(QFile::exists("Files/" + line + ".txt"));
+    EXPECT_FALSE(QFile::exists("Files/" + main->txtInput->text() + ".txt"));
     const QLabel* message = ui::Forms::Load<ui::ErrorOutput>().lblErrorMessage;
     EXPECT_EQ(message->text(), "The line of 2000 characters is too long to enlarge: its banner "
                                "would be wider than 32767 small characters.");
 
     // No band is wider than the page, but the line has too many characters.
     modOptions::PageWidth = 80;
-    line = QString(33000, 'i');
+    Paste(QString(33000, 'i'));
     modMain::SaveCommand();
     EXPECT_EQ(message->text(), "The line of 33000 characters is too long to enlarge: it has more "
                                "than 32767 characters.");
 
-    line = "ok";
+    Type("ok");
     modMain::CopyCommand();
     EXPECT_EQ(platform::CurrentClipboard().Text().toLatin1(), Composed(u"ok"));
     EXPECT_EQ(beeps.count, 4);
@@ -229,7 +229,7 @@ TEST_F(OutputCommands, OverflowingLinesAreReportedAndTheNextCommandWorks) {
 TEST_F(OutputCommands, AClipboardThatRefusesTheTextIsReported) {
     StubbornClipboard stubborn;
     platform::UseClipboard(&stubborn);
-    line = "Hi";
+    Type("Hi");
     modMain::CopyCommand();
     platform::UseClipboard(nullptr);
     EXPECT_EQ(beeps.count, 1);

@@ -65,7 +65,7 @@ protected:
     // Opens a Display, closes it, copies and saves, as often as asked.
     void Work(int rounds) {
         for (int i = 0; i < rounds; ++i) {
-            line = QStringLiteral("Soak %1").arg(i % 10);
+            Type(QStringLiteral("Soak %1").arg(i % 10));
             modMain::ShowCommand();
             for (ui::Display* display : OpenDisplays()) {
                 display->close();

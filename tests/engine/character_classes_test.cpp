@@ -33,19 +33,30 @@ TEST_F(CharacterClasses, EachRangeEndsExactlyAtItsBounds) {
         char16_t c;
         const char* klass;
         std::int16_t symbolIndex;
+        bool inFont;
     };
     const Case cases[] = {
-        {0, "none", -1},          {47, "symbol", 11},       {48, "digit", 0},
-        {57, "digit", 0},         {58, "symbol", 0},        {64, "symbol", 0},
-        {65, "capital", 0},       {90, "capital", 0},       {91, "symbol", 8},
-        {96, "symbol", 0},        {97, "lowercase", 0},     {122, "lowercase", 0},
-        {123, "symbol", 0},       {233, "symbol", 0},       {u'\u4E2D', "symbol", 2},
-        {u'\xD800', "symbol", 2}, {u'\u20AC', "symbol", 0}, {u' ', "symbol", 0},
+        {0, "none", -1, false},          {47, "symbol", 11, true},
+        {48, "digit", 0, true},          {57, "digit", 0, true},
+        {58, "symbol", 0, false},        {63, "symbol", 2, true},
+        {64, "symbol", 0, false},        {65, "capital", 0, true},
+        {90, "capital", 0, true},        {91, "symbol", 8, true},
+        {96, "symbol", 0, false},        {97, "lowercase", 0, true},
+        {122, "lowercase", 0, true},     {123, "symbol", 0, false},
+        {233, "symbol", 0, false},       {u'\u4E2D', "symbol", 2, false},
+        {u'\xD800', "symbol", 2, false}, {u'\u20AC', "symbol", 0, false},
+        {u' ', "symbol", 0, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ClassOf(c.c), c.klass) << int(c.c);
         EXPECT_EQ(SymbolIndex(One(c.c)), c.symbolIndex) << int(c.c);
+        EXPECT_EQ(InFont(c.c), c.inFont) << int(c.c);
     }
+    int inFont = 0;
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        inFont += InFont(static_cast<char16_t>(c));
+    }
+    EXPECT_EQ(inFont, kCapitalCount + kLowercaseCount + kDigitCount + kSymbolCount); // 77
 }
 
 TEST_F(CharacterClasses, TheSymbolListIsInItsOrder) {

@@ -217,8 +217,7 @@ TEST_F(OptionsDialog, KeysEnterEscAndTab) {
 }
 
 TEST_F(OptionsDialog, CommandsUseTheStoredValuesNeverTheTextsBeingEdited) {
-    modMain::InitEngine();
-    modMain::SetInputLineSource([] { return QStringLiteral("ab"); });
+    TypeLine(*Forms::Load<ui::Main>().txtInput, "ab");
     ui::O_Options_Click();
     Options& options = Forms::Load<Options>();
     Type(options.txtHSpaces, "5");
@@ -232,5 +231,4 @@ TEST_F(OptionsDialog, CommandsUseTheStoredValuesNeverTheTextsBeingEdited) {
     const QString copied = platform::CurrentClipboard().Text();
     EXPECT_EQ(copied.count("\r\n"), 2 * 10); // a band for each character
     EXPECT_TRUE(copied.startsWith(QString(7, ' ') + QString(6, ' ') + "\r\n")); // "a", six blanks
-    modMain::SetInputLineSource(nullptr);
 }

@@ -45,10 +45,7 @@ protected:
         WindowTest::TearDown();
     }
 
-    void Type(const QString& line) {
-        main->txtInput->clear();
-        QTest::keyClicks(main->txtInput, line);
-    }
+    void Type(const QString& line) { TypeLine(*main->txtInput, line); }
 
     QTemporaryDir folder;
     QString previous;

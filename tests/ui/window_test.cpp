@@ -1,14 +1,16 @@
 #include "window_test.h"
 
-#include "commands/output_commands.h"
-#include "engine/banner.h"
 #include "settings/layout_options.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTest>
 #include <QTimer>
 
 void WindowTest::SetUp() {
@@ -34,16 +36,40 @@ void CommandTest::SetUp() {
     ASSERT_TRUE(folder.isValid());
     previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
-    modOptions::SetDefaultOptions();
-    modMain::InitEngine();
-    modMain::SetInputLineSource([this] { return line; });
+    main = &ui::Forms::Load<ui::Main>();
+    main->show();
 }
 
 void CommandTest::TearDown() {
-    modMain::SetInputLineSource(nullptr);
     modOptions::SetDefaultOptions();
     QDir::setCurrent(previous);
     WindowTest::TearDown();
+}
+
+void CommandTest::Type(const QString& line) {
+    TypeLine(*main->txtInput, line);
+}
+
+void CommandTest::Paste(const QString& line) {
+    QGuiApplication::clipboard()->setText(line);
+    QTest::keyClick(main->txtInput, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(main->txtInput, Qt::Key_V, Qt::ControlModifier);
+}
+
+void TypeLine(QLineEdit& box, const QString& line) {
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    for (QChar c : line) {
+        if (c.unicode() < 0x80 && c.isPrint()) {
+            QTest::keyClick(&box, c.toLatin1());
+        } else if (c.isPrint()) {
+            QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        } else {
+            QInputMethodEvent composed;
+            composed.setCommitString(QString(c));
+            QCoreApplication::sendEvent(&box, &composed);
+        }
+    }
 }
 
 void ProcessEvents() {

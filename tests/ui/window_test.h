@@ -3,6 +3,7 @@
 #include "commands/display.h"
 #include "platform/desktop.h"
 #include "ui/forms.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -25,17 +26,28 @@ protected:
     CountingBeeper beeps;
 };
 
-// A window test whose commands work in a fresh current folder, on the line in
-// `line`, with the default options and a filled font.
+// A window test whose commands work in a fresh current folder, with Main loaded as
+// at start-up (the default options, a filled font): they read the line typed in it.
 class CommandTest : public WindowTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Types the line into Main's text box, over what is there.
+    void Type(const QString& line);
+    // Pastes the line into Main's text box, over what is there, as a person enters
+    // a line too long to type.
+    void Paste(const QString& line);
+
     QTemporaryDir folder;
     QString previous;
-    QString line;
+    ui::Main* main = nullptr;
 };
+
+// Selects what the text box holds and types the line over it, key by key, as a
+// person would; a character that no key types (a control) comes as an input method
+// hands over what it composed.
+void TypeLine(QLineEdit& box, const QString& line);
 
 // Lets deferred deletions and other posted events run.
 void ProcessEvents();
