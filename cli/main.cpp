@@ -19,6 +19,10 @@
 #include <system_error>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 // One line on standard error, its control characters shown as escapes.
@@ -31,17 +35,32 @@ struct OutputFailure {
     int error;
 };
 
+// The failure that standard output has just had. A reader that went away (a closed
+// pipe) is EPIPE; the Windows runtime calls it EINVAL, so there the system's own code
+// tells.
+OutputFailure LastOutputFailure() {
+    const int error = errno;
+#ifdef _WIN32
+    const DWORD systemError = GetLastError();
+    if (systemError == ERROR_NO_DATA || systemError == ERROR_BROKEN_PIPE ||
+        systemError == ERROR_PIPE_NOT_CONNECTED) {
+        return {EPIPE};
+    }
+#endif
+    return {error};
+}
+
 // Every byte for standard output goes through here. Throws OutputFailure.
 void PrintOut(std::string_view bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-        throw OutputFailure{errno};
+        throw LastOutputFailure();
     }
 }
 
 // Sends on what standard output still holds, before h8 decides its exit status.
 void FlushOut() {
     if (std::fflush(stdout) != 0) {
-        throw OutputFailure{errno};
+        throw LastOutputFailure();
     }
 }
 
