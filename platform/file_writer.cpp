@@ -99,8 +99,10 @@ std::array<struct sigaction, kEndingSignals.size()> previousActions;
 struct sigaction previousFileSizeAction;
 
 // Removes the files, puts back what the signal did before and sends it again, so
-// that the process ends with the signal's usual status.
+// that the process ends with the signal's usual status (or, where the program had a
+// handler of its own, that handler runs next, with errno as it was).
 void OnEndingSignal(int signal) {
+    const int savedErrno = errno;
     RemovePendingFiles();
     for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
         if (kEndingSignals[i] == signal) {
@@ -108,6 +110,7 @@ void OnEndingSignal(int signal) {
         }
     }
     raise(signal);
+    errno = savedErrno;
 }
 
 // A signal that the process ignores (nohup ignores SIGHUP) stays ignored. A file-size
