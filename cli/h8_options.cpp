@@ -46,8 +46,8 @@ one.
 A character outside the font is drawn as a blank (or as "?" when it has no
 Windows-1252 code); h8 names such characters on standard error unless -q.
 
-Exit status: 0 on success, 1 when a line is too wide to enlarge or its file
-cannot be saved, 2 for a bad option or value.
+Exit status: 0 on success, 1 when a line is too wide to enlarge, its file
+cannot be saved or standard input or output fails, 2 for a bad option or value.
 )";
 
 namespace {

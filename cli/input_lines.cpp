@@ -2,18 +2,22 @@
 
 #include "platform/utf8.h"
 
+#include <cerrno>
 #include <cstring>
+#include <system_error>
 
 namespace h8 {
 
 bool LineReader::Next(Line& line) {
     line.Clear();
-    lineStarted_ = false;
     bool anything = false;
     for (;;) {
         if (at_ == end_) {
             at_ = 0;
             end_ = std::fread(block_, 1, sizeof block_, input_);
+            if (end_ == 0 && std::ferror(input_)) {
+                throw InputError(std::generic_category().message(errno));
+            }
             if (end_ == 0) {
                 Decode(line, false);
                 return anything;
@@ -41,7 +45,7 @@ bool LineReader::Next(Line& line) {
 // sequence cut short and a CR that may end the line stay pending.
 void LineReader::Decode(Line& line, bool more) {
     std::string_view bytes = pending_;
-    if (!lineStarted_ && bytes.starts_with("\xEF\xBB\xBF")) {
+    if (!inputStarted_ && bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
     }
     if (!bytes.empty() && bytes.back() == '\r') {
@@ -52,7 +56,7 @@ void LineReader::Decode(Line& line, bool more) {
     if (!more) {
         pending_.clear();
     }
-    lineStarted_ = true;
+    inputStarted_ = true;
 }
 
 } // namespace h8

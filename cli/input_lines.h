@@ -3,6 +3,7 @@
 #include "cli/font_report.h"
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 
 namespace h8 {
@@ -31,11 +32,19 @@ struct Line {
     }
 };
 
-// Reads UTF-8 lines (LF or CR LF ends) from a stream, a block at a time.
+// The input could not be read; what() says why.
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads UTF-8 lines (LF or CR LF ends) from a stream, a block at a time; a byte order
+// mark is dropped at the start of the stream.
 class LineReader {
 public:
     explicit LineReader(std::FILE* input) : input_(input) {}
-    // Reads the next line into the line; false at the end of the input.
+    // Reads the next line into the line; false at the end of the input. Throws
+    // InputError when the stream fails, and the line read so far is dropped.
     bool Next(Line& line);
 
 private:
@@ -47,7 +56,7 @@ private:
     std::size_t end_ = 0;
     // Bytes of the current line not yet decoded.
     std::string pending_;
-    bool lineStarted_ = false;
+    bool inputStarted_ = false;
 };
 
 } // namespace h8

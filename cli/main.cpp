@@ -6,23 +6,72 @@
 #include "engine/banner.h"
 #include "platform/binary_output.h"
 #include "platform/checked16.h"
+#include "platform/file_writer.h"
 #include "platform/utf8.h"
 #include "settings/layout_options.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
+// One line on standard error, its control characters shown as escapes.
 void PrintError(const std::string& line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fprintf(stderr, "%s\n", platform::ShownText(line).c_str());
 }
 
-void PrintOut(const std::string& bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+// Standard output did not take what h8 wrote: the system's error code.
+struct OutputFailure {
+    int error;
+};
+
+// The failure that standard output has just had. A reader that went away (a closed
+// pipe) is EPIPE; the Windows runtime calls it EINVAL, so there the system's own code
+// tells.
+OutputFailure LastOutputFailure() {
+    const int error = errno;
+#ifdef _WIN32
+    const DWORD systemError = GetLastError();
+    if (systemError == ERROR_NO_DATA || systemError == ERROR_BROKEN_PIPE ||
+        systemError == ERROR_PIPE_NOT_CONNECTED) {
+        return {EPIPE};
+    }
+#endif
+    return {error};
+}
+
+// Every byte for standard output goes through here. Throws OutputFailure.
+void PrintOut(std::string_view bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+        throw LastOutputFailure();
+    }
+}
+
+// Sends on what standard output still holds, before h8 decides its exit status.
+void FlushOut() {
+    if (std::fflush(stdout) != 0) {
+        throw LastOutputFailure();
+    }
+}
+
+// A reader that went away (a closed pipe) ends h8 without a word, as a filter ends;
+// any other failure is named.
+int ReportOutputFailure(const OutputFailure& failure) {
+    if (failure.error != EPIPE) {
+        PrintError("h8: cannot write to standard output: " +
+                   std::generic_category().message(failure.error));
+    }
+    return 1;
 }
 
 void ApplyOptions(const h8::Invocation& invocation) {
@@ -90,32 +139,56 @@ h8::Line WordsLine(const std::vector<std::u16string>& words) {
     return line;
 }
 
-int Run(const std::vector<std::u16string>& arguments) {
-    platform::UseBinaryStandardStreams();
-    h8::Parsed parsed = h8::ParseArguments(arguments);
-    if (!parsed.invocation) {
-        PrintError(parsed.error);
-        return 2;
+// Enlarges every line of standard input; a failed read ends the lines with status 1.
+int EnlargeInput(const h8::Invocation& invocation, platform::FileSystem& files) {
+    int status = 0;
+    h8::LineReader reader(stdin);
+    h8::Line line;
+    try {
+        while (reader.Next(line)) {
+            status = std::max(status, Enlarge(invocation, line, files));
+        }
+    } catch (const h8::InputError& error) {
+        PrintError(std::string("h8: cannot read standard input: ") + error.what());
+        return 1;
     }
-    const h8::Invocation& invocation = *parsed.invocation;
+    return status;
+}
+
+// Does what the invocation asks; returns the exit status it earns.
+int CarryOut(const h8::Invocation& invocation) {
     if (invocation.help || invocation.version) {
-        std::fputs(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n", stdout);
+        PrintOut(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n");
         return 0;
     }
     ApplyOptions(invocation);
     modMain::InitEngine();
     std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystemObject();
-    if (!invocation.words.empty()) {
-        return std::max(Enlarge(invocation, WordsLine(invocation.words), *files),
-                        std::fflush(stdout) == 0 ? 0 : 1);
+    if (invocation.words.empty()) {
+        return EnlargeInput(invocation, *files);
     }
-    int status = 0;
-    h8::LineReader reader(stdin);
-    h8::Line line;
-    while (reader.Next(line)) {
-        status = std::max(status, Enlarge(invocation, line, *files));
+    return Enlarge(invocation, WordsLine(invocation.words), *files);
+}
+
+int Run(const std::vector<std::u16string>& arguments) {
+    platform::UseBinaryStandardStreams();
+#ifdef SIGXFSZ
+    // A file-size limit makes a write fail with "File too large", which h8 reports,
+    // instead of ending h8.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    h8::Parsed parsed = h8::ParseArguments(arguments);
+    if (!parsed.invocation) {
+        PrintError(parsed.error);
+        return 2;
     }
-    return std::fflush(stdout) == 0 ? status : 1;
+    try {
+        const int status = CarryOut(*parsed.invocation);
+        FlushOut();
+        return status;
+    } catch (const OutputFailure& failure) {
+        return ReportOutputFailure(failure);
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "ui/forms.h"
 #include "ui/main_window.h"
 
+#include <QDir>
 #include <optional>
 
 namespace modMain {
@@ -93,7 +94,16 @@ void SaveCommand() {
     RunOnInputLine([](const std::u16string& line) {
         mod8Zevazuv::ComposePage(line);
         std::unique_ptr<platform::FileSystem> fileSystem = platform::CreateFileSystemObject();
-        WriteBannerFile(*fileSystem, line, mod8Zevazuv::PageText);
+        try {
+            WriteBannerFile(*fileSystem, line, mod8Zevazuv::PageText);
+        } catch (const platform::FolderError& error) {
+            // Started from a menu, the program has a current folder that its user does
+            // not know: the message names the folder in full.
+            const QString folder = QDir::toNativeSeparators(QDir::current().absoluteFilePath(
+                QString::fromStdU16String(std::u16string(kBannerFolder))));
+            throw platform::FolderError(folder.toStdU16String(), error.Reason(),
+                                        std::u16string::npos);
+        }
     });
 }
 

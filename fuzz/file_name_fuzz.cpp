@@ -39,7 +39,8 @@ bool IsDevice(std::u16string_view name) {
         }
     }
     return stem.size() == 4 && (stem.starts_with(u"COM") || stem.starts_with(u"LPT")) &&
-           stem[3] >= u'1' && stem[3] <= u'9';
+           std::u16string_view(u"123456789\u00B9\u00B2\u00B3").find(stem[3]) !=
+               std::u16string_view::npos;
 }
 
 // The text with every lone surrogate made "?".

@@ -28,8 +28,10 @@ std::u16string_view Stem(std::u16string_view name) {
     return stem;
 }
 
+// COM and LPT take a digit 1 to 9, or a superscript one, two or three.
 bool IsNumberedDevice(std::u16string_view stem) {
-    if (stem.size() != 4 || stem[3] < u'1' || stem[3] > u'9') {
+    constexpr std::u16string_view kNumbers = u"123456789\u00B9\u00B2\u00B3";
+    if (stem.size() != 4 || kNumbers.find(stem[3]) == std::u16string_view::npos) {
         return false;
     }
     return SameIgnoringCase(stem.substr(0, 3), u"COM") ||

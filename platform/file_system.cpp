@@ -1,8 +1,21 @@
 #include "platform/file_system.h"
 
+#include <cerrno>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
 namespace platform {
+
+FolderError::FolderError(std::u16string_view folder, std::string reason, std::size_t longest)
+    : OutputError("The folder \"" + ShownPath(folder, longest) + "\" could not be made: " + reason +
+                  "."),
+      reason_(std::move(reason)) {}
+
 namespace {
 
 class SafeTextStream : public TextStream {
@@ -20,10 +33,20 @@ private:
     FileWriter file_;
 };
 
-[[noreturn]] void FolderFailure(std::u16string_view path, std::string_view why) {
-    throw OutputError("The folder \"" + ShownPath(path) +
-                      "\" could not be made: " + std::string(why) + ".");
+// Makes the folder; returns the system's error code, 0 on success.
+int MakeFolder(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return CreateDirectoryW(path.c_str(), nullptr) ? 0 : static_cast<int>(GetLastError());
+#else
+    return mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
+#endif
 }
+
+#ifdef _WIN32
+constexpr int kFolderExists = ERROR_ALREADY_EXISTS;
+#else
+constexpr int kFolderExists = EEXIST;
+#endif
 
 class HostFileSystem : public FileSystem {
 public:
@@ -33,12 +56,12 @@ public:
     }
 
     void CreateFolder(std::u16string_view path) override {
-        std::error_code error;
-        if (std::filesystem::exists(std::filesystem::symlink_status(PathOf(path), error))) {
-            FolderFailure(path, "a file of that name is in the way");
+        const int error = MakeFolder(PathOf(path));
+        if (error == kFolderExists && !FolderExists(path)) {
+            throw FolderError(path, "a file of that name is in the way");
         }
-        if (!std::filesystem::create_directory(PathOf(path), error)) {
-            FolderFailure(path, "the system refused it");
+        if (error != 0 && error != kFolderExists) {
+            throw FolderError(path, SystemReason(error));
         }
     }
 

@@ -3,7 +3,8 @@
 # for random lines (characters outside the font, non-ASCII, long lines), options,
 # overflows, --show and standard input with CR LF; and --save names its files by
 # the same rule, device names (CON, nul, COM1.txt, LPT9) and non-ASCII included,
-# without opening a device.
+# without opening a device; it reports a failed write, ends quietly on a closed pipe
+# and keeps a read-only file.
 # Usage: windows_h8_test.sh H8.EXE LINUX-H8   (with WINEPREFIX set)
 set -euo pipefail
 exe=$1 h8=$2
@@ -58,7 +59,7 @@ same "$work/none.txt" "$(printf 'M%.0s' {1..2200})"
 same "$work/none.txt" 'Ωmega café'
 
 # Saving: the same files in Files, named by the same rule.
-names=(CON nul COM1.txt LPT9 'Ωmega' 'café' 'a/b:c*d?.txt')
+names=(CON nul COM1.txt LPT9 'COM¹' 'lpt³.txt' 'Ωmega' 'café' 'a/b:c*d?.txt')
 mkdir "$work/linux" "$work/windows" "$work/arguments"
 printf '%s\n' "${names[@]}" >"$work/names.txt"
 (cd "$work/linux" && "$h8" -q --save <"$work/names.txt")
@@ -73,6 +74,34 @@ for name in "${names[@]}"; do
 done
 if ! diff -r "$work/linux/Files" "$work/arguments/Files"; then
     echo "h8.exe --save of arguments differs from h8's" >&2
+    failures=$((failures + 1))
+fi
+
+# Failures met through Windows' own calls: a full disk on standard output, a reader
+# that goes away (h8.exe ends at once and says nothing), a read-only file to replace.
+expect() { # expect WHAT STATUS ERR-FILE WANTED-STATUS WANTED-ERR
+    cases=$((cases + 1))
+    if [ "$2" -ne "$4" ] || [ "$(tr -d '\r' <"$3")" != "$5" ]; then
+        echo "h8.exe $1: status $2, not $4; said: $(head -c 300 "$3")" >&2
+        failures=$((failures + 1))
+    fi
+}
+status=0
+wine "$exe" Hi >/dev/full 2>"$work/full.err" || status=$?
+expect "into a full disk" "$status" "$work/full.err" 1 \
+    "h8: cannot write to standard output: No space left on device"
+status=$( (yes | timeout 60 wine "$exe" 2>"$work/pipe.err" | head -c 1 >/dev/null
+    echo "${PIPESTATUS[1]}") )
+expect "into a closed pipe" "$status" "$work/pipe.err" 1 ""
+mkdir -p "$work/read-only/Files"
+echo old >"$work/read-only/Files/Hi.txt"
+chmod 444 "$work/read-only/Files/Hi.txt"
+status=0
+(cd "$work/read-only" && wine "$exe" --save Hi 2>../read-only.err) || status=$?
+expect "replacing a read-only file" "$status" "$work/read-only.err" 1 \
+    'h8: The file "Files\Hi.txt" could not be written: it is read-only.'
+if [ "$(cat "$work/read-only/Files/Hi.txt")" != old ] || [ "$(ls -A "$work/read-only/Files")" != Hi.txt ]; then
+    echo "h8.exe did not keep the read-only file alone" >&2
     failures=$((failures + 1))
 fi
 

@@ -3,6 +3,7 @@
 #include "support/run_program.h"
 #include "support/temporary_folder.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -51,9 +52,10 @@ TEST(H8, ReadsEachLineOfStandardInput) {
                            Composed(u"last", 1, 1, -1));
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, 0);
-    // Bytes that are no UTF-8 become U+FFFD, each; a byte order mark is dropped.
-    EXPECT_EQ(H8({"-q"}, "\xEF\xBB\xBFHi\xC3\n\xE2\x82 x").out,
-              Composed(u"Hi\uFFFD") + Composed(u"\uFFFD\uFFFD x"));
+    // Bytes that are no UTF-8 become U+FFFD, each; a byte order mark is dropped at the
+    // start of the input only.
+    EXPECT_EQ(H8({"-q"}, "\xEF\xBB\xBFHi\xC3\n\xE2\x82 x\n\xEF\xBB\xBFHo").out,
+              Composed(u"Hi\uFFFD") + Composed(u"\uFFFD\uFFFD x") + Composed(u"\uFEFFHo"));
 }
 
 TEST(H8, ALineLongerThanTheInputBlocksIsReadWhole) {
@@ -130,6 +132,9 @@ TEST(H8, BadOptionValuesAreUsageErrors) {
         EXPECT_EQ(Count(run.err, '\n'), 1u);
         EXPECT_TRUE(run.err.starts_with("h8: "));
     }
+    // Control characters in a message are shown, never sent to the terminal.
+    EXPECT_EQ(H8({"-s", "\x1b[2J\xc2\x9b", "x"}).err,
+              "h8: -s takes a number from 0 to 12, not \"\\x1b[2J\\u009b\"\n");
     Outcome help = H8({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* option :
@@ -160,3 +165,39 @@ TEST(H8, NamesCharactersOutsideTheFontUnlessQuiet) {
     EXPECT_EQ(H8({"-q", "a#"}).err, "");
     EXPECT_EQ(H8({"Hi there."}).err, "");
 }
+
+#ifndef _WIN32
+// Standard output or input failing is reported, with exit status 1: never taken for
+// success. A reader that goes away ends h8 at once and without a word, as a filter ends.
+TEST(H8, FailedWritesAndReadsAreReported) {
+    const std::string wide = " " + std::string(30, 'W'); // a banner of some 2,000 bytes
+    const struct {
+        std::string script;
+        int status;
+        std::string err;
+    } cases[] = {
+        {"\"$0\" Hi >/dev/full", 1,
+         "h8: cannot write to standard output: No space left on device\n"},
+        {"\"$0\" --help >/dev/full", 1,
+         "h8: cannot write to standard output: No space left on device\n"},
+        {"\"$0\" --version >&-", 1, "h8: cannot write to standard output: Bad file descriptor\n"},
+        {"ulimit -f 1; \"$0\"" + wide + " >banner", 1,
+         "h8: cannot write to standard output: File too large\n"},
+        {"ulimit -f 1; \"$0\" --save" + wide + "; status=$?; ls -A Files; exit $status", 1,
+         "h8: The file \"Files/" + wide.substr(1) +
+             ".txt\" could not be written: File too large.\n"},
+        {"\"$0\" </", 1, "h8: cannot read standard input: Is a directory\n"},
+        {"yes | \"$0\" | head -c 1 >/dev/null; exit ${PIPESTATUS[1]}", 128 + SIGPIPE, ""},
+        {"trap '' PIPE; yes 2>/dev/null | \"$0\" | head -c 1 >/dev/null; exit ${PIPESTATUS[1]}", 1,
+         ""},
+    };
+    for (const auto& c : cases) {
+        TemporaryFolder folder;
+        Outcome run =
+            testing_support::RunProgram("/bin/bash", {"-c", c.script, H8_PATH}, {}, folder.Path());
+        EXPECT_EQ(run.status, c.status) << c.script;
+        EXPECT_EQ(run.out, "") << c.script;
+        EXPECT_EQ(run.err, c.err) << c.script;
+    }
+}
+#endif

@@ -1,15 +1,25 @@
 #include "commands/banner_file.h"
+#include "platform/utf8.h"
+#include "support/run_program.h"
 #include "support/temporary_folder.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 
-#ifdef __linux__
+#ifdef _WIN32
+#include <cstdlib>
+#include <thread>
+#include <windows.h>
+#else
 #include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+#ifdef __linux__
 #include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
-#include <unistd.h>
 #endif
 
 using testing_support::ReadFile;
@@ -81,7 +91,6 @@ public:
     explicit SmallFileSizeLimit(bool on) : on_(on) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         if (on_) {
-            std::signal(SIGXFSZ, SIG_IGN);
             rlimit small = saved_;
             small.rlim_cur = 16;
             setrlimit(RLIMIT_FSIZE, &small);
@@ -155,6 +164,12 @@ TEST_F(BannerFileTest, AFailureKeepsTheOldFileAndSaysWhatFailed) {
          },
          "The file \"Files/x.txt\" could not be written: Permission denied."},
 #endif
+        {"read-only file", u"x",
+         [&] {
+             oldFile();
+             fs::permissions(fs::path("Files") / "x.txt", fs::perms::owner_read);
+         },
+         "x.txt\" could not be written: it is read-only."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,7 +186,193 @@ TEST_F(BannerFileTest, AFailureKeepsTheOldFileAndSaysWhatFailed) {
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
         EXPECT_EQ(Tree(), before);
         EXPECT_EQ(ReadFile(fs::is_directory("Files") ? "Files/x.txt" : "Files"), "old");
+        std::error_code ignored;
         fs::permissions("Files", fs::perms::owner_all, fs::perm_options::add);
+        fs::permissions(fs::path("Files") / "x.txt", fs::perms::owner_all, fs::perm_options::add,
+                        ignored);
         fs::remove_all("Files");
     }
 }
+
+// A folder that another process makes meanwhile is as good as one made here; a folder
+// that cannot be made is reported with the system's reason.
+TEST_F(BannerFileTest, MakingTheFolderFailsOnlyWithAReason) {
+    fs::create_directory("made");
+    WriteFile("file", "");
+#ifdef _WIN32
+    const std::string missing; // the words differ between Windows and Wine
+#else
+    const std::string missing = "No such file or directory.";
+#endif
+    const std::vector<std::pair<std::u16string, std::string>> cases = {
+        {u"made", ""},
+        {u"file", "could not be made: a file of that name is in the way."},
+        {u"missing/Files", "could not be made: " + missing},
+#ifdef __linux__
+        {u"locked/Files", "could not be made: Permission denied."},
+#endif
+    };
+#ifdef __linux__
+    fs::create_directory("locked");
+    fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
+    WithoutPermissionOverride asAnyUser;
+#endif
+    std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystemObject();
+    for (const auto& [folder, message] : cases) {
+        SCOPED_TRACE(platform::ToUtf8(folder));
+        std::string failure;
+        try {
+            files->CreateFolder(folder);
+        } catch (const platform::FolderError& error) {
+            failure = error.what();
+        }
+        EXPECT_EQ(failure.empty(), message.empty()) << failure;
+        EXPECT_NE(failure.find(message), std::string::npos) << failure;
+    }
+}
+
+// A path of any length, also beyond the 260 characters of the classic Windows limit.
+TEST_F(BannerFileTest, SavesIntoADeepFolder) {
+    constexpr auto kSeparator = static_cast<char16_t>(fs::path::preferred_separator);
+    std::vector<std::u16string> made = {fs::current_path().u16string()};
+    std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystemObject();
+    for (int level = 0; level < 12; ++level) {
+        made.push_back(made.back() + kSeparator + std::u16string(40, u'd'));
+        files->CreateFolder(made.back());
+    }
+    made.push_back(made.back() + kSeparator + u"Hi.txt");
+    platform::FileWriter writer(made.back());
+    writer.Write("deep");
+    writer.Commit();
+    EXPECT_EQ(ReadFile(platform::PathOf(made.back())), "deep");
+    // Removed here: the temporary folder's removal takes no path this long on Windows.
+    for (std::size_t i = made.size() - 1; i > 0; --i) {
+        EXPECT_TRUE(fs::remove(platform::PathOf(made[i])));
+    }
+}
+
+TEST(ShownPath, KeepsCharactersWholeAndShowsControlsAsEscapes) {
+    const auto smiles = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text += "\U0001F600";
+        }
+        return text;
+    };
+    const std::u16string emoji = platform::FromUtf8(smiles(35));
+    EXPECT_EQ(platform::ShownPath(u"Files/x.txt"), "Files/x.txt");
+    EXPECT_EQ(platform::ShownPath(emoji), smiles(24) + "\u2026" + smiles(7));
+    EXPECT_EQ(platform::ShownPath(u"x" + emoji), "x" + smiles(23) + "\u2026" + smiles(7));
+    EXPECT_EQ(platform::ShownPath(u"a\u007F\u009B\u00A0b"), "a\\x7f\\u009b\u00A0b");
+    EXPECT_EQ(platform::ShownText("\x1b[2J\n\xC3\xA9"), "\\x1b[2J\\x0a\xC3\xA9");
+    EXPECT_EQ(platform::SystemReason(0), "the system gave no reason");
+}
+
+#ifndef _WIN32
+// A replaced file keeps its permissions, but never the set-user-ID, set-group-ID and
+// sticky bits.
+TEST_F(BannerFileTest, AReplacedFileKeepsItsPermissionsWithoutSetIdBits) {
+    fs::create_directory("Files");
+    for (const auto& [before, after] : std::vector<std::pair<mode_t, mode_t>>{
+             {0640, 0640}, {04755, 0755}, {02750, 0750}, {01604, 0604}}) {
+        WriteFile(fs::path("Files") / "x.txt", "old");
+        chmod("Files/x.txt", before);
+        EXPECT_EQ(Save(u"x"), "");
+        struct stat saved {};
+        stat("Files/x.txt", &saved);
+        EXPECT_EQ(saved.st_mode & 07777, after) << std::oct << before;
+    }
+}
+
+// A save ended by SIGINT, SIGTERM or SIGHUP leaves the old file and no temporary file,
+// and the process ends with the signal; a signal that the process ignores lets the save
+// finish.
+TEST_F(BannerFileTest, ASaveEndedByASignalLeavesNoTemporaryFile) {
+    struct Case {
+        int signal;
+        bool ignored;
+    };
+    for (const Case& c :
+         {Case{SIGINT, false}, Case{SIGTERM, false}, Case{SIGHUP, false}, Case{SIGHUP, true}}) {
+        SCOPED_TRACE(c.signal);
+        fs::create_directory("Files");
+        WriteFile(fs::path("Files") / "x.txt", "old");
+        const pid_t child = fork();
+        if (child == 0) {
+            std::signal(c.signal, c.ignored ? SIG_IGN : SIG_DFL);
+            try {
+                platform::FileWriter writer(u"Files/x.txt");
+                writer.Write("new");
+                raise(c.signal);
+                writer.Commit();
+            } catch (...) {
+                _exit(2);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (c.ignored) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+        }
+        EXPECT_EQ(ReadFile(fs::path("Files") / "x.txt"), c.ignored ? "new" : "old");
+        EXPECT_EQ(Tree("Files"), std::vector<std::string>{"x.txt"});
+        fs::remove_all("Files");
+    }
+}
+#endif
+
+#ifdef _WIN32
+// Another program that holds the target open for a moment delays the save; one that
+// holds it throughout makes it fail with the reason, and the old file stays.
+TEST_F(BannerFileTest, ABusyTargetIsTriedAgainForAboutASecond) {
+    fs::create_directory("Files");
+    WriteFile("Files\\x.txt", "old");
+    for (const bool released : {false, true}) {
+        SCOPED_TRACE(released);
+        HANDLE held = CreateFileW(L"Files\\x.txt", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread holder([&] {
+            Sleep(released ? 200 : 3000); // the retries last a second
+            CloseHandle(held);
+        });
+        const std::string message = Save(u"x", "new");
+        holder.join();
+        EXPECT_EQ(message.empty(), released) << message;
+        EXPECT_EQ(ReadFile("Files\\x.txt"), released ? "new\r\n" : "old");
+        EXPECT_EQ(Tree("Files"), std::vector<std::string>{"x.txt"});
+    }
+}
+
+// Ctrl+C during a save removes the temporary file before the process ends. The save
+// runs in a copy of this program, on a console of its own, which it interrupts itself.
+TEST_F(BannerFileTest, CtrlCDuringASaveLeavesNoTemporaryFile) {
+    constexpr int kNotEnded = 3;
+    if (const char* target = std::getenv("LOFTYPE_INTERRUPTED_SAVE")) {
+        if (!FreeConsole() || !AllocConsole()) {
+            _exit(kNotEnded + 1);
+        }
+        platform::FileWriter writer(platform::FromUtf8(target));
+        writer.Write("new");
+        GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+        Sleep(10000);
+        _exit(kNotEnded);
+    }
+    fs::create_directory("Files");
+    WriteFile("Files\\x.txt", "old");
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    testing_support::SetVariable("LOFTYPE_INTERRUPTED_SAVE",
+                                 (fs::current_path() / "Files" / "x.txt").string().c_str());
+    const testing_support::Outcome run = testing_support::RunProgram(
+        self, {"--gtest_filter=BannerFileTest.CtrlCDuringASaveLeavesNoTemporaryFile"});
+    testing_support::SetVariable("LOFTYPE_INTERRUPTED_SAVE", nullptr);
+    EXPECT_NE(run.status, kNotEnded);
+    EXPECT_NE(run.status, kNotEnded + 1) << "no console of its own";
+    EXPECT_EQ(ReadFile("Files\\x.txt"), "old");
+    EXPECT_EQ(Tree("Files"), std::vector<std::string>{"x.txt"});
+}
+#endif

@@ -27,6 +27,10 @@ TEST(BannerFileName, DeviceNamesGetALeadingUnderscore) {
     EXPECT_EQ(BannerFileName(u"Com7"), u"_Com7.txt");
     EXPECT_EQ(BannerFileName(u"lpt1.x"), u"_lpt1.x.txt");
     EXPECT_EQ(BannerFileName(u"aux "), u"_aux .txt");
+    EXPECT_EQ(BannerFileName(u"COM\u00B9"), u"_COM\u00B9.txt");
+    EXPECT_EQ(BannerFileName(u"com\u00B2.txt"), u"_com\u00B2.txt.txt");
+    EXPECT_EQ(BannerFileName(u"Lpt\u00B3"), u"_Lpt\u00B3.txt");
+    EXPECT_EQ(BannerFileName(u"LPT\u2074"), u"LPT\u2074.txt");
     EXPECT_EQ(BannerFileName(u"CONSOLE"), u"CONSOLE.txt");
     EXPECT_EQ(BannerFileName(u"COM0"), u"COM0.txt");
     EXPECT_EQ(BannerFileName(u"xNUL"), u"xNUL.txt");
