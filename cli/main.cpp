@@ -2,6 +2,7 @@
 
 #include "cli/h8_options.h"
 #include "cli/input_lines.h"
+#include "cli/output_forms.h"
 #include "commands/banner_file.h"
 #include "engine/banner.h"
 #include "platform/binary_output.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +30,7 @@ void PrintOut(const std::string& bytes) {
 void ApplyOptions(const h8::Invocation& invocation) {
     modOptions::HSpaces = invocation.hSpaces;
     modOptions::VSpaces = invocation.vSpaces;
-    modOptions::PageWidth =
-        invocation.terminalWidth ? h8::TerminalPageWidth() : invocation.pageWidth;
+    modOptions::PageWidth = invocation.pageWidth.value_or(modOptions::kDefaultPageWidth);
 }
 
 // Makes room for the whole banner of a line that fits the 16-bit count at once, so
@@ -47,6 +48,23 @@ void ReservePage(std::size_t length) {
     mod8Zevazuv::PageText.reserve(length * perCharacter);
 }
 
+// Prints the banner of the line in the output form.
+void PrintBanner(const h8::Invocation& invocation, const h8::Line& line, std::string& banner) {
+    const std::int16_t width = h8::PrintedColumns(invocation).value_or(modOptions::PageWidth);
+    h8::ShapeBanner(invocation.form, line.text, width, banner);
+    PrintOut(banner);
+}
+
+// Composes the page to print: bands that fit the terminal's columns, or cut by the
+// page width.
+void ComposePrintedPage(const h8::Invocation& invocation, const h8::Line& line) {
+    if (std::optional<std::int16_t> columns = h8::PrintedColumns(invocation)) {
+        mod8Zevazuv::ComposeFittingPage(line.text, *columns);
+    } else {
+        mod8Zevazuv::ComposePage(line.text);
+    }
+}
+
 // Prints, shows or saves one line; returns the exit status it earns.
 int Enlarge(const h8::Invocation& invocation, const h8::Line& line, platform::FileSystem& files) {
     if (!invocation.quiet && !line.report.Text().empty()) {
@@ -55,16 +73,16 @@ int Enlarge(const h8::Invocation& invocation, const h8::Line& line, platform::Fi
     try {
         if (invocation.show) {
             mod8Zevazuv::RenderLine(line.text);
-            PrintOut(mod8Zevazuv::BandText);
-        }
-        if (!invocation.show || invocation.save) {
-            ReservePage(line.length);
-            mod8Zevazuv::ComposePage(line.text);
+            PrintBanner(invocation, line, mod8Zevazuv::BandText);
         }
         if (invocation.save) {
+            ReservePage(line.length);
+            mod8Zevazuv::ComposePage(line.text);
             modMain::WriteBannerFile(files, line.text, mod8Zevazuv::PageText);
         } else if (!invocation.show) {
-            PrintOut(mod8Zevazuv::PageText);
+            ReservePage(line.length);
+            ComposePrintedPage(invocation, line);
+            PrintBanner(invocation, line, mod8Zevazuv::PageText);
         }
     } catch (const platform::Overflow&) {
         PrintError("h8: the line of " + std::to_string(line.length) +
@@ -101,7 +119,8 @@ int Run(const std::vector<std::u16string>& arguments) {
     }
     const h8::Invocation& invocation = *parsed.invocation;
     if (invocation.help || invocation.version) {
-        std::fputs(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n", stdout);
+        PrintOut(h8::WithLineEnds(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n",
+                                  invocation.form.lineEnd));
         return 0;
     }
     ApplyOptions(invocation);
