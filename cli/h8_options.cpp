@@ -57,7 +57,8 @@ Options:
   --                end of options: every argument after it is a word of LINE
 
 Values go in the next argument or attached: -w80, -w 80, --width=80,
---width 80. A long name may be cut short while it stays unambiguous (--wid).
+--width 80. Letters without values may be joined (-qt); a long name may be cut
+short while it stays unambiguous (--wid).
 Numbers may have blanks around them, a sign, a fraction and an exponent (1e1);
 the decimal separator is "." whatever the locale, so a script means the same in
 every language. Fractions round to the nearest whole number, a half to the even

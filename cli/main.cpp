@@ -75,12 +75,13 @@ int Enlarge(const h8::Invocation& invocation, const h8::Line& line, platform::Fi
             mod8Zevazuv::RenderLine(line.text);
             PrintBanner(invocation, line, mod8Zevazuv::BandText);
         }
-        if (invocation.save) {
+        if (invocation.save || !invocation.show) {
             ReservePage(line.length);
+        }
+        if (invocation.save) {
             mod8Zevazuv::ComposePage(line.text);
             modMain::WriteBannerFile(files, line.text, mod8Zevazuv::PageText);
         } else if (!invocation.show) {
-            ReservePage(line.length);
             ComposePrintedPage(invocation, line);
             PrintBanner(invocation, line, mod8Zevazuv::PageText);
         }

@@ -3,7 +3,9 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstring>
 #include <vector>
 
 namespace h8 {
@@ -80,12 +82,20 @@ void AppendHtml(std::u16string_view text, std::string& to) {
     }
 }
 
+// The bytes that HTML text cannot hold as they stand.
+constexpr std::array<bool, 256> kNeedsReference = [] {
+    std::array<bool, 256> needs{};
+    for (std::size_t c = 0; c < needs.size(); ++c) {
+        needs[c] =
+            c < 0x20 || c >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'';
+    }
+    return needs;
+}();
+
 // Appends a banner row (ASCII) as HTML; most rows hold no markup character at all.
 void AppendHtmlRow(std::string_view row, std::string& to) {
-    if (std::none_of(row.begin(), row.end(), [](char c) {
-            return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' ||
-                   static_cast<unsigned char>(c) >= 0x7F || static_cast<unsigned char>(c) < 0x20;
-        })) {
+    if (std::none_of(row.begin(), row.end(),
+                     [](char c) { return kNeedsReference[static_cast<unsigned char>(c)]; })) {
         to += row;
         return;
     }
@@ -169,8 +179,11 @@ private:
             text_ += row;
         }
         if (form_.trim) {
-            const std::size_t kept = text_.find_last_not_of(" \t");
-            text_.resize(kept == std::string::npos || kept < start ? start : kept + 1);
+            std::size_t end = text_.size();
+            while (end > start && (text_[end - 1] == ' ' || text_[end - 1] == '\t')) {
+                --end;
+            }
+            text_.resize(end);
         }
         text_ += lineEnd_;
     }
@@ -181,6 +194,21 @@ private:
     std::string prefix_;
     std::string text_;
 };
+
+// Takes the CR out of every CR LF, moving the rows between them down in place.
+void DropCarriageReturns(std::string& text) {
+    char* const start = text.data();
+    const char* const end = start + text.size();
+    char* kept = start;
+    const char* from = start;
+    while (const void* found = std::memchr(from, '\r', static_cast<std::size_t>(end - from))) {
+        const char* cr = static_cast<const char*>(found);
+        kept = std::copy(from, cr, kept);
+        from = cr + 1;
+    }
+    kept = std::copy(from, end, kept);
+    text.resize(static_cast<std::size_t>(kept - start));
+}
 
 void AddRows(std::string_view banner, Output& output) {
     std::vector<std::string_view> band;
@@ -205,7 +233,7 @@ void ShapeBanner(const OutputForm& form, std::u16string_view line, std::int16_t 
     }
     if (ChangesOnlyLineEnds(form, pageWidth)) {
         if (form.lineEnd == LineEnd::kLf) {
-            std::erase(banner, '\r');
+            DropCarriageReturns(banner);
         }
         return;
     }
