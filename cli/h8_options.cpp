@@ -113,7 +113,7 @@ std::string ReadChoice(std::string_view option,
 }
 
 // What an option does with its value (empty for an option that takes none), the
-// option named as the user gave it; returns an error or "".
+// option named in the form used, short or long; returns an error or "".
 using Apply = std::string (*)(std::string_view option, std::u16string_view value,
                               Invocation& invocation);
 
