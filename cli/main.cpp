@@ -51,8 +51,7 @@ void ReservePage(std::size_t length) {
 // Prints the banner of the line in the output form.
 void PrintBanner(const h8::Invocation& invocation, const h8::Line& line, std::string& banner) {
     const std::int16_t width = h8::PrintedColumns(invocation).value_or(modOptions::PageWidth);
-    h8::ShapeBanner(invocation.form, line.text, width, banner);
-    PrintOut(banner);
+    h8::WriteBanner(invocation.form, line.text, width, banner, PrintOut);
 }
 
 // Composes the page to print: bands that fit the terminal's columns, or cut by the

@@ -113,22 +113,26 @@ template <class Visit> void ForEachRow(std::string_view banner, Visit visit) {
     }
 }
 
-// The output being built, line by line.
+// The output, built line by line and handed on a block at a time, so that its
+// buffer stays small and is reused.
 class Output {
 public:
-    Output(const OutputForm& form, std::int16_t pageWidth)
-        : form_(form), pageWidth_(pageWidth), lineEnd_(LineEndText(form.lineEnd)) {
+    Output(const OutputForm& form, std::int16_t pageWidth, const Write& write)
+        : form_(form), pageWidth_(pageWidth), lineEnd_(LineEndText(form.lineEnd)), write_(write) {
         if (form.format == Format::kHtml) {
             AppendHtml(form.prefix, prefix_);
         } else {
             platform::AppendUtf8(form.prefix, prefix_);
         }
+        text_.reserve(2 * kBlock);
     }
 
-    void Reserve(std::size_t bytes, std::size_t rows) {
-        const std::size_t perRow = prefix_.size() + lineEnd_.size() +
-                                   static_cast<std::size_t>(std::max<int>(0, pageWidth_));
-        text_.reserve(bytes + rows * perRow + 256);
+    // Hands on what is left.
+    void Flush() {
+        if (!text_.empty()) {
+            write_(text_);
+            text_.clear();
+        }
     }
 
     // A line of markup (HTML tags, Markdown fences), written as it stands.
@@ -148,9 +152,9 @@ public:
 
     void AddEmptyLine() { AddLine(0, {}, false); }
 
-    std::string& Text() { return text_; }
-
 private:
+    static constexpr std::size_t kBlock = 65536;
+
     // The blanks before a band of that width: none when the band is as wide as the
     // page or wider, or when the page has no limit.
     std::size_t Offset(std::size_t width) const {
@@ -186,11 +190,15 @@ private:
             text_.resize(end);
         }
         text_ += lineEnd_;
+        if (text_.size() >= kBlock) {
+            Flush();
+        }
     }
 
     const OutputForm& form_;
     const std::int16_t pageWidth_;
     const std::string_view lineEnd_;
+    const Write& write_;
     std::string prefix_;
     std::string text_;
 };
@@ -226,8 +234,8 @@ void AddRows(std::string_view banner, Output& output) {
 
 } // namespace
 
-void ShapeBanner(const OutputForm& form, std::u16string_view line, std::int16_t pageWidth,
-                 std::string& banner) {
+void WriteBanner(const OutputForm& form, std::u16string_view line, std::int16_t pageWidth,
+                 std::string& banner, const Write& write) {
     if (banner.empty()) {
         return;
     }
@@ -235,11 +243,10 @@ void ShapeBanner(const OutputForm& form, std::u16string_view line, std::int16_t 
         if (form.lineEnd == LineEnd::kLf) {
             DropCarriageReturns(banner);
         }
+        write(banner);
         return;
     }
-    Output output(form, pageWidth);
-    output.Reserve(banner.size(),
-                   static_cast<std::size_t>(std::count(banner.begin(), banner.end(), '\n')));
+    Output output(form, pageWidth, write);
     if (form.format == Format::kHtml) {
         std::string start = "<pre role=\"img\" aria-label=\"";
         AppendHtml(line, start);
@@ -253,7 +260,7 @@ void ShapeBanner(const OutputForm& form, std::u16string_view line, std::int16_t 
     } else if (form.format == Format::kMarkdown) {
         output.AddMarkup("```");
     }
-    banner.swap(output.Text());
+    output.Flush();
 }
 
 std::string WithLineEnds(std::string_view text, LineEnd lineEnd) {
