@@ -218,6 +218,7 @@ void DropCarriageReturns(std::string& text) {
     text.resize(static_cast<std::size_t>(kept - start));
 }
 
+// Adds the rows band by band, and the empty lines after each band.
 void AddRows(std::string_view banner, Output& output) {
     std::vector<std::string_view> band;
     ForEachRow(banner, [&](std::string_view row) {
