@@ -114,5 +114,21 @@ int main(int argc, char** argv) {
         return 1;
     }
     Compare("the same line, `-w 80`, against `cat` of its output", narrow, {{cat, banner}}, rounds);
+
+    // The output forms against plain text, on the same line.
+    const struct {
+        const char* what;
+        std::vector<std::string> options;
+    } forms[] = {
+        {"the same line, `-w 80 --trim`, against plain text", {"--trim"}},
+        {"the same line, `-w 80 --prefix '# '`, against plain text", {"--prefix", "# "}},
+        {"the same line, `-w 80 --format markdown`, against plain text", {"--format", "markdown"}},
+        {"the same line, `-w 80 --format html`, against plain text", {"--format", "html"}},
+    };
+    for (const auto& form : forms) {
+        Command shaped = narrow;
+        shaped.arguments.insert(shaped.arguments.end(), form.options.begin(), form.options.end());
+        Compare(form.what, shaped, narrow, rounds);
+    }
     return 0;
 }

@@ -7,38 +7,58 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <variant>
 
 namespace h8 {
 
 const char* const kUsage =
-    R"(Usage: h8 [-s N] [-l N] [-w N | -t] [-q] [--show] [--save] [LINE ...]
+    R"(Usage: h8 [OPTION ...] [LINE ...]
 
 Turns a line into a banner eight rows high, each large character drawn with
-copies of itself, and prints it exactly as the desktop program's Copy command
-puts it on the clipboard (CR LF line ends).
+copies of itself, and prints it as the desktop program's Copy command puts it
+on the clipboard, with the platform's line ends (LF; CR LF on Windows).
 
 The words of LINE are joined by single blanks. Without LINE, every line of
-standard input (UTF-8, its line end removed) becomes one banner.
+standard input (UTF-8, its line end removed) becomes one banner, and one
+Markdown block or HTML element.
 
 Options:
-  -s N      blanks after each large character, less one: 0 to 12 (default 1,
-            which writes two blanks)
-  -l N      empty lines after each band, less one: 0 to 12 (default 1, which
-            writes two empty lines)
-  -w N      page width in small characters: a line wider than that is cut into
-            bands; any number from -32768 to 32767, and below 1 means no limit
-            (default -1)
-  -t        page width = the columns of the terminal on standard output, else
-            the number in COLUMNS, else the default; of -t and -w the later
-            one counts
-  -q        say nothing about characters that the font does not have
-  --show    print the line as one band, as the Show command displays it
-  --save    write the banner to Files/<line>.txt under the current directory,
-            as the Save command does, and print nothing
-  --help    print this help and exit
-  --version print the version and exit
-  --        end of options: every argument after it is a word of LINE
+  -s, --spaces N    blanks after each large character, less one: 0 to 12
+                    (default 1, which writes two blanks)
+  -l, --lines N     empty lines after each band, less one: 0 to 12 (default
+                    1, which writes two empty lines)
+  -w, --width N     page width in small characters, as the desktop program
+                    takes it: a band ends with the character whose width
+                    reaches it, blanks not counted; any number from -32768 to
+                    32767, and below 1 means no limit (-w -1)
+  -t, --terminal    cut the line into bands that fit the columns of the
+                    terminal on standard output, else the number in COLUMNS,
+                    else no limit; of -t and -w the later one counts
+                    Without -w or -t the bands fit the terminal when standard
+                    output is one; a pipe or a file gets no limit.
+  -q, --quiet       say nothing about characters that the font does not have
+      --crlf        end the printed lines with CR LF, as Copy does
+      --lf          end the printed lines with LF
+      --trim        no blanks at the end of any printed line
+      --prefix TEXT begin every printed line with TEXT ("# ", "// ")
+      --format F    text (default), markdown (the banner in a fenced code
+                    block) or html (one <pre role="img"> element that screen
+                    readers name by the line; ASCII, HTML-escaped)
+      --align A     left (default), center (or centre) or right: where each
+                    band stands within the page width; nothing moves without
+                    a limit or in a band as wide as the page
+      --show        print the line as one band, as the Show command displays
+                    it
+      --save        write the banner to Files/<line>.txt under the current
+                    directory exactly as the Save command does (CR LF, the
+                    page width of -w), and print nothing
+  -h, --help        print this help and exit
+      --version     print the version and exit
+  --                end of options: every argument after it is a word of LINE
 
+Values go in the next argument or attached: -w80, -w 80, --width=80,
+--width 80. Letters without values may be joined (-qt); a long name may be cut
+short while it stays unambiguous (--wid).
 Numbers may have blanks around them, a sign, a fraction and an exponent (1e1);
 the decimal separator is "." whatever the locale, so a script means the same in
 every language. Fractions round to the nearest whole number, a half to the even
@@ -46,59 +66,243 @@ one.
 A character outside the font is drawn as a blank (or as "?" when it has no
 Windows-1252 code); h8 names such characters on standard error unless -q.
 
+Examples:
+  h8 --prefix '# ' --trim 'Build 42'      a banner in a shell comment
+  h8 --format markdown Hello             a banner for a chat or a README
+  h8 --format html -w 80 'Welcome!'      a banner on a web page
+
 Exit status: 0 on success, 1 when a line is too wide to enlarge, its file
 cannot be saved or standard input or output fails, 2 for a bad option or value.
 )";
 
 namespace {
 
-std::optional<std::int16_t> ReadSpacing(std::u16string_view text) {
-    return modOptions::IsValidSpacing(text, u'.') ? modOptions::ReadInt16(text, u'.')
-                                                  : std::nullopt;
+std::string Quoted(std::u16string_view text) {
+    return "\"" + platform::ToUtf8(text) + "\"";
 }
 
-std::string BadValue(std::u16string_view flag, const char* range, std::u16string_view value) {
-    return "h8: " + platform::ToUtf8(flag) + " takes a number from " + range + ", not \"" +
-           platform::ToUtf8(value) + "\"";
+std::string BadValue(std::string_view option, std::string_view allowed, std::u16string_view value) {
+    return "h8: " + std::string(option) + " takes " + std::string(allowed) + ", not " +
+           Quoted(value);
 }
 
-// Reads the value of a numeric option into the invocation; returns an error or "".
-std::string ReadValue(std::u16string_view flag, std::u16string_view value, Invocation& invocation) {
-    if (flag == u"-w") {
-        std::optional<std::int16_t> width = modOptions::ReadInt16(value, u'.');
-        if (!width) {
-            return BadValue(flag, "-32768 to 32767", value);
-        }
-        invocation.pageWidth = *width;
-        invocation.terminalWidth = false;
-        return {};
+std::string ReadSpacing(std::string_view option, std::u16string_view value, std::int16_t& to) {
+    std::optional<std::int16_t> spacing;
+    if (modOptions::IsValidSpacing(value, u'.')) {
+        spacing = modOptions::ReadInt16(value, u'.');
     }
-    std::optional<std::int16_t> spacing = ReadSpacing(value);
     if (!spacing) {
-        return BadValue(flag, "0 to 12", value);
+        return BadValue(option, "a number from 0 to 12", value);
     }
-    (flag == u"-s" ? invocation.hSpaces : invocation.vSpaces) = *spacing;
+    to = *spacing;
     return {};
 }
 
-bool SetFlag(std::u16string_view argument, Invocation& invocation) {
-    const std::pair<std::u16string_view, bool Invocation::*> flags[] = {
-        {u"-q", &Invocation::quiet},        {u"--show", &Invocation::show},
-        {u"--save", &Invocation::save},     {u"--help", &Invocation::help},
-        {u"-h", &Invocation::help},         {u"--version", &Invocation::version},
-        {u"-t", &Invocation::terminalWidth}};
-    for (const auto& [name, member] : flags) {
-        if (argument == name) {
-            invocation.*member = true;
-            return true;
+// Reads one of the names of a choice into to; returns an error or "".
+template <class Choice>
+std::string ReadChoice(std::string_view option,
+                       std::initializer_list<std::pair<std::u16string_view, Choice>> choices,
+                       std::string_view allowed, std::u16string_view value, Choice& to) {
+    for (const auto& [name, choice] : choices) {
+        if (value == name) {
+            to = choice;
+            return {};
         }
     }
-    return false;
+    return BadValue(option, allowed, value);
 }
 
-bool IsValueFlag(std::u16string_view argument) {
-    return argument == u"-s" || argument == u"-l" || argument == u"-w";
+// What an option does with its value (empty for an option that takes none), the
+// option named in the form used, short or long; returns an error or "".
+using Apply = std::string (*)(std::string_view option, std::u16string_view value,
+                              Invocation& invocation);
+
+struct Option {
+    char16_t letter; // 0: a long name only
+    std::u16string_view name;
+    bool takesValue;
+    Apply apply;
+};
+
+template <bool Invocation::*kFlag>
+std::string SetFlag(std::string_view, std::u16string_view, Invocation& invocation) {
+    invocation.*kFlag = true;
+    return {};
 }
+
+const Option kOptions[] = {
+    {u's', u"spaces", true,
+     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
+         return ReadSpacing(option, value, invocation.hSpaces);
+     }},
+    {u'l', u"lines", true,
+     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
+         return ReadSpacing(option, value, invocation.vSpaces);
+     }},
+    {u'w', u"width", true,
+     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
+         invocation.pageWidth = modOptions::ReadInt16(value, u'.');
+         invocation.terminalWidth = false;
+         return invocation.pageWidth ? std::string()
+                                     : BadValue(option, "a number from -32768 to 32767", value);
+     }},
+    {u't', u"terminal", false, SetFlag<&Invocation::terminalWidth>},
+    {u'q', u"quiet", false, SetFlag<&Invocation::quiet>},
+    {0, u"show", false, SetFlag<&Invocation::show>},
+    {0, u"save", false, SetFlag<&Invocation::save>},
+    {u'h', u"help", false, SetFlag<&Invocation::help>},
+    {0, u"version", false, SetFlag<&Invocation::version>},
+    {0, u"crlf", false,
+     [](std::string_view, std::u16string_view, Invocation& invocation) {
+         invocation.form.lineEnd = LineEnd::kCrLf;
+         return std::string();
+     }},
+    {0, u"lf", false,
+     [](std::string_view, std::u16string_view, Invocation& invocation) {
+         invocation.form.lineEnd = LineEnd::kLf;
+         return std::string();
+     }},
+    {0, u"trim", false,
+     [](std::string_view, std::u16string_view, Invocation& invocation) {
+         invocation.form.trim = true;
+         return std::string();
+     }},
+    {0, u"prefix", true,
+     [](std::string_view, std::u16string_view value, Invocation& invocation) {
+         invocation.form.prefix = value;
+         return std::string();
+     }},
+    {0, u"format", true,
+     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
+         return ReadChoice(
+             option,
+             {{u"text", Format::kText}, {u"markdown", Format::kMarkdown}, {u"html", Format::kHtml}},
+             "text, markdown or html", value, invocation.form.format);
+     }},
+    {0, u"align", true,
+     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
+         return ReadChoice(option,
+                           {{u"left", Align::kLeft},
+                            {u"center", Align::kCenter},
+                            {u"centre", Align::kCenter},
+                            {u"right", Align::kRight}},
+                           "left, center or right", value, invocation.form.align);
+     }},
+};
+
+// The option a long name gives: its whole name, or the start of one name alone.
+std::variant<const Option*, std::string> FindLong(std::u16string_view name) {
+    std::vector<const Option*> starting;
+    for (const Option& option : kOptions) {
+        if (option.name == name) {
+            return &option;
+        }
+        if (!name.empty() && option.name.starts_with(name)) {
+            starting.push_back(&option);
+        }
+    }
+    if (starting.size() == 1) {
+        return starting.front();
+    }
+    const std::string given = "--" + platform::ToUtf8(name);
+    if (starting.empty()) {
+        return "h8: unknown option \"" + given + "\" (try h8 --help)";
+    }
+    std::string names;
+    for (const Option* option : starting) {
+        names += (names.empty() ? "" : ", ") + ("--" + platform::ToUtf8(option->name));
+    }
+    return "h8: option \"" + given + "\" is ambiguous: " + names;
+}
+
+const Option* FindShort(char16_t letter) {
+    for (const Option& option : kOptions) {
+        if (option.letter != 0 && option.letter == letter) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// Reads the arguments one by one, options first wherever they stand.
+class ArgumentReader {
+public:
+    explicit ArgumentReader(const std::vector<std::u16string>& arguments) : arguments_(arguments) {}
+
+    Parsed Read() {
+        for (at_ = 0; at_ < arguments_.size(); ++at_) {
+            std::u16string_view argument = arguments_[at_];
+            std::string error;
+            if (optionsEnded_ || argument.size() < 2 || argument[0] != u'-') {
+                invocation_.words.emplace_back(argument);
+            } else if (argument == u"--") {
+                optionsEnded_ = true;
+            } else if (argument.starts_with(u"--")) {
+                error = ReadLong(argument.substr(2));
+            } else {
+                error = ReadShort(argument.substr(1));
+            }
+            if (!error.empty()) {
+                return {std::nullopt, error};
+            }
+        }
+        return {invocation_, {}};
+    }
+
+private:
+    // --name, --name=value or --name value.
+    std::string ReadLong(std::u16string_view argument) {
+        const std::size_t equals = argument.find(u'=');
+        std::variant<const Option*, std::string> found = FindLong(argument.substr(0, equals));
+        if (std::holds_alternative<std::string>(found)) {
+            return std::get<std::string>(found);
+        }
+        const Option& option = *std::get<const Option*>(found);
+        const std::string name = "--" + platform::ToUtf8(option.name);
+        if (equals == std::u16string_view::npos) {
+            return Use(option, name, {});
+        }
+        if (!option.takesValue) {
+            return "h8: " + name + " takes no value";
+        }
+        return option.apply(name, argument.substr(equals + 1), invocation_);
+    }
+
+    // One or more letters: -q, -qt, -w80, -w 80, -qw80.
+    std::string ReadShort(std::u16string_view letters) {
+        for (std::size_t i = 0; i < letters.size(); ++i) {
+            const Option* option = FindShort(letters[i]);
+            const std::string name = "-" + platform::ToUtf8(letters.substr(i, 1));
+            if (option == nullptr) {
+                return "h8: unknown option \"" + name + "\" (try h8 --help)";
+            }
+            if (option->takesValue) {
+                return Use(*option, name, letters.substr(i + 1));
+            }
+            std::string error = option->apply(name, {}, invocation_);
+            if (!error.empty()) {
+                return error;
+            }
+        }
+        return {};
+    }
+
+    // Applies the option, with the value attached to it or else the next argument.
+    std::string Use(const Option& option, const std::string& name, std::u16string_view attached) {
+        if (!option.takesValue || !attached.empty()) {
+            return option.apply(name, attached, invocation_);
+        }
+        if (at_ + 1 == arguments_.size()) {
+            return "h8: " + name + " needs a value";
+        }
+        return option.apply(name, arguments_[++at_], invocation_);
+    }
+
+    const std::vector<std::u16string>& arguments_;
+    std::size_t at_ = 0;
+    bool optionsEnded_ = false;
+    Invocation invocation_;
+};
 
 std::optional<std::int16_t> ColumnsVariable() {
     const char* variable = std::getenv("COLUMNS");
@@ -111,38 +315,25 @@ std::optional<std::int16_t> ColumnsVariable() {
     return static_cast<std::int16_t>(std::min(columns, 32767));
 }
 
-} // namespace
-
-Parsed ParseArguments(const std::vector<std::u16string>& arguments) {
-    Invocation invocation;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::u16string& argument = arguments[i];
-        if (optionsEnded || argument.size() < 2 || argument[0] != u'-') {
-            invocation.words.push_back(argument);
-        } else if (argument == u"--") {
-            optionsEnded = true;
-        } else if (IsValueFlag(argument)) {
-            if (i + 1 == arguments.size()) {
-                return {std::nullopt, "h8: " + platform::ToUtf8(argument) + " needs a value"};
-            }
-            std::string error = ReadValue(argument, arguments[++i], invocation);
-            if (!error.empty()) {
-                return {std::nullopt, error};
-            }
-        } else if (!SetFlag(argument, invocation)) {
-            return {std::nullopt,
-                    "h8: unknown option \"" + platform::ToUtf8(argument) + "\" (try h8 --help)"};
-        }
-    }
-    return {invocation, {}};
-}
-
-std::int16_t TerminalPageWidth() {
+std::optional<std::int16_t> ScreenColumns() {
     if (std::optional<int> columns = platform::TerminalColumns()) {
         return static_cast<std::int16_t>(std::clamp(*columns, 1, 32767));
     }
-    return ColumnsVariable().value_or(modOptions::kDefaultPageWidth);
+    return std::nullopt;
+}
+
+} // namespace
+
+Parsed ParseArguments(const std::vector<std::u16string>& arguments) {
+    return ArgumentReader(arguments).Read();
+}
+
+std::optional<std::int16_t> PrintedColumns(const Invocation& invocation) {
+    if (invocation.terminalWidth) {
+        std::optional<std::int16_t> columns = ScreenColumns();
+        return columns ? columns : ColumnsVariable();
+    }
+    return invocation.pageWidth ? std::nullopt : ScreenColumns();
 }
 
 } // namespace h8

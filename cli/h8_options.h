@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/output_forms.h"
 #include "settings/layout_options.h"
 
 #include <cstdint>
@@ -12,14 +13,16 @@ namespace h8 {
 struct Invocation {
     std::int16_t hSpaces = modOptions::kDefaultHSpaces;
     std::int16_t vSpaces = modOptions::kDefaultVSpaces;
-    std::int16_t pageWidth = modOptions::kDefaultPageWidth;
-    // -t given after any -w: the page is as wide as the terminal.
+    // The page width that -w gives; none: the terminal's, or no limit.
+    std::optional<std::int16_t> pageWidth;
+    // -t given after any -w: the bands fit the terminal.
     bool terminalWidth = false;
     bool quiet = false;
     bool show = false;
     bool save = false;
     bool help = false;
     bool version = false;
+    OutputForm form;
     // The words of the line; none means: read the lines from standard input.
     std::vector<std::u16string> words;
 };
@@ -35,9 +38,10 @@ struct Parsed {
 // separator whatever the locale, so that a script means the same everywhere.
 Parsed ParseArguments(const std::vector<std::u16string>& arguments);
 
-// The page width that -t gives: the columns of the terminal on standard output, else
-// those COLUMNS names, else the default.
-std::int16_t TerminalPageWidth();
+// The columns that printed bands must fit in: with -t, those of the terminal on
+// standard output, else those COLUMNS names; with no width given, those of the
+// terminal on standard output. None: the bands are cut by the page width.
+std::optional<std::int16_t> PrintedColumns(const Invocation& invocation);
 
 extern const char* const kUsage;
 

@@ -2,6 +2,7 @@
 
 #include "cli/h8_options.h"
 #include "cli/input_lines.h"
+#include "cli/output_forms.h"
 #include "commands/banner_file.h"
 #include "engine/banner.h"
 #include "platform/binary_output.h"
@@ -15,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -77,8 +79,7 @@ int ReportOutputFailure(const OutputFailure& failure) {
 void ApplyOptions(const h8::Invocation& invocation) {
     modOptions::HSpaces = invocation.hSpaces;
     modOptions::VSpaces = invocation.vSpaces;
-    modOptions::PageWidth =
-        invocation.terminalWidth ? h8::TerminalPageWidth() : invocation.pageWidth;
+    modOptions::PageWidth = invocation.pageWidth.value_or(modOptions::kDefaultPageWidth);
 }
 
 // Makes room for the whole banner of a line that fits the 16-bit count at once, so
@@ -96,6 +97,22 @@ void ReservePage(std::size_t length) {
     mod8Zevazuv::PageText.reserve(length * perCharacter);
 }
 
+// Prints the banner of the line in the output form.
+void PrintBanner(const h8::Invocation& invocation, const h8::Line& line, std::string& banner) {
+    const std::int16_t width = h8::PrintedColumns(invocation).value_or(modOptions::PageWidth);
+    h8::WriteBanner(invocation.form, line.text, width, banner, PrintOut);
+}
+
+// Composes the page to print: bands that fit the terminal's columns, or cut by the
+// page width.
+void ComposePrintedPage(const h8::Invocation& invocation, const h8::Line& line) {
+    if (std::optional<std::int16_t> columns = h8::PrintedColumns(invocation)) {
+        mod8Zevazuv::ComposeFittingPage(line.text, *columns);
+    } else {
+        mod8Zevazuv::ComposePage(line.text);
+    }
+}
+
 // Prints, shows or saves one line; returns the exit status it earns.
 int Enlarge(const h8::Invocation& invocation, const h8::Line& line, platform::FileSystem& files) {
     if (!invocation.quiet && !line.report.Text().empty()) {
@@ -104,16 +121,17 @@ int Enlarge(const h8::Invocation& invocation, const h8::Line& line, platform::Fi
     try {
         if (invocation.show) {
             mod8Zevazuv::RenderLine(line.text);
-            PrintOut(mod8Zevazuv::BandText);
+            PrintBanner(invocation, line, mod8Zevazuv::BandText);
         }
-        if (!invocation.show || invocation.save) {
+        if (invocation.save || !invocation.show) {
             ReservePage(line.length);
-            mod8Zevazuv::ComposePage(line.text);
         }
         if (invocation.save) {
+            mod8Zevazuv::ComposePage(line.text);
             modMain::WriteBannerFile(files, line.text, mod8Zevazuv::PageText);
         } else if (!invocation.show) {
-            PrintOut(mod8Zevazuv::PageText);
+            ComposePrintedPage(invocation, line);
+            PrintBanner(invocation, line, mod8Zevazuv::PageText);
         }
     } catch (const platform::Overflow&) {
         PrintError("h8: " + mod8Zevazuv::OverflowMessage(line.length));
@@ -158,7 +176,8 @@ int EnlargeInput(const h8::Invocation& invocation, platform::FileSystem& files) 
 // Does what the invocation asks; returns the exit status it earns.
 int CarryOut(const h8::Invocation& invocation) {
     if (invocation.help || invocation.version) {
-        PrintOut(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n");
+        PrintOut(h8::WithLineEnds(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n",
+                                  invocation.form.lineEnd));
         return 0;
     }
     ApplyOptions(invocation);

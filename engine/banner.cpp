@@ -51,6 +51,19 @@ void Count(std::int64_t width, const char* row, std::size_t kept) {
     platform::Checked16(width); // throws past the limit
 }
 
+// The columns a glyph takes on the screen: its longest row, which may differ from the
+// width it counts for.
+std::int64_t ShownWidth(const Glyph& glyph) {
+    if (glyph.rows == nullptr) {
+        return 0;
+    }
+    std::size_t longest = 0;
+    for (const std::string& row : *glyph.rows) {
+        longest = std::max(longest, row.size());
+    }
+    return static_cast<std::int64_t>(longest);
+}
+
 // The characters of one band, each looked up once. A band of more than 32767
 // characters fails at its first, so only as many as can pass are looked up: the
 // band knows its length without holding every glyph.
@@ -163,9 +176,41 @@ std::size_t TakeBand(std::u16string_view text, Band& band) {
     return length;
 }
 
+// Takes the characters of the next band from the start of the text into the band,
+// as long as the band's rows, the blanks after each character included, stay within
+// the columns; at least one character, however wide. Returns how many it took.
+std::size_t TakeFittingBand(std::u16string_view text, std::int16_t columns, Band& band) {
+    platform::Checked16(static_cast<std::int64_t>(text.size())); // a 16-bit count too
+    const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
+    std::int64_t width = 0;
+    std::size_t length = 0;
+    while (length < text.size()) {
+        const Glyph glyph = LookUpGlyph(text[length]);
+        width += ShownWidth(glyph) + blanks;
+        if (length > 0 && width > columns) {
+            break;
+        }
+        band.Add(glyph);
+        ++length;
+    }
+    return length;
+}
+
 void AppendEmptyLines(std::string& page) {
     for (std::int64_t i = 0; i <= modOptions::VSpaces; ++i) {
         page += kLineBreak;
+    }
+}
+
+// Composes the page from the bands that take cuts off the text.
+template <class Take> void ComposeBands(std::u16string_view text, Take take) {
+    PageText.clear();
+    while (!text.empty()) {
+        Band& band = ScratchBand();
+        text.remove_prefix(take(text, band));
+        RenderBand(band);
+        PageText += BandText;
+        AppendEmptyLines(PageText);
     }
 }
 
@@ -185,14 +230,13 @@ void RenderLine(std::u16string_view text) {
 }
 
 void ComposePage(std::u16string_view text) {
-    PageText.clear();
-    while (!text.empty()) {
-        Band& band = ScratchBand();
-        text.remove_prefix(TakeBand(text, band));
-        RenderBand(band);
-        PageText += BandText;
-        AppendEmptyLines(PageText);
-    }
+    ComposeBands(text, TakeBand);
+}
+
+void ComposeFittingPage(std::u16string_view text, std::int16_t columns) {
+    ComposeBands(text, [columns](std::u16string_view rest, Band& band) {
+        return TakeFittingBand(rest, columns, band);
+    });
 }
 
 } // namespace mod8Zevazuv

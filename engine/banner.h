@@ -28,6 +28,12 @@ void RenderLine(std::u16string_view text);
 // texts. On overflow PageText holds the bands completed before the failure.
 void ComposePage(std::u16string_view text);
 
+// Cuts the line into bands that each fit in the columns, the blanks after every
+// character included (a character wider than the columns makes a band of its own),
+// and joins their texts as ComposePage does. For a screen of that many columns,
+// whatever the page width.
+void ComposeFittingPage(std::u16string_view text, std::int16_t columns);
+
 // Why a line of this many characters overflowed, as a clause for the message that
 // reports it: "the line of N characters is too long to enlarge: " and the limit it
 // passed, its count of characters (a 16-bit count) or its banner's width.

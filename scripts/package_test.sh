@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the two Debian packages, h8 and loftype, and checks them: their files and
-# dependencies, lintian, the AppStream metainfo, and the programs unpacked. As root
+# dependencies, lintian, the AppStream metainfo, the programs unpacked and the
+# completions of h8 in bash, zsh and fish. As root
 # it also installs h8 alone with apt-get, runs and removes it, then upgrades a
 # package as 1.2 had it (loftype holding h8) to both, runs them and removes them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh lintian appstream dpkg-dev file
+bash scripts/setup.sh lintian appstream dpkg-dev file zsh fish
 bash scripts/build.sh >/dev/null
 rm -f build/*.deb
 (cd build && cpack -G DEB >/dev/null)
@@ -18,9 +19,12 @@ files() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ {print $6}'; }
 depends() { dpkg-deb -f "$1" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//'; }
 
 [ "$(files "$h8_deb")" = "./usr/bin/h8
+./usr/share/bash-completion/completions/h8
 ./usr/share/doc/h8/changelog.Debian.gz
 ./usr/share/doc/h8/copyright
-./usr/share/man/man1/h8.1.gz" ] || fail "h8 holds other files: $(files "$h8_deb")"
+./usr/share/fish/vendor_completions.d/h8.fish
+./usr/share/man/man1/h8.1.gz
+./usr/share/zsh/vendor-completions/_h8" ] || fail "h8 holds other files: $(files "$h8_deb")"
 loftype_files=$(files "$loftype_deb")
 for path in ./usr/bin/loftype ./usr/share/applications/$app_id.desktop \
             ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/man/man1/loftype.1.gz \
@@ -48,6 +52,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >
 grep -qx "Exec=loftype" "$root/usr/share/applications/$app_id.desktop" ||
     fail "the desktop entry does not start loftype"
 cmp <("$root/usr/bin/h8" -w 20 'Packaged!') <(build/cli/h8 -w 20 'Packaged!') || fail "unpacked h8 differs"
+bash tests/cli/completions_test.sh "$root" || fail "the completions of h8 do not work"
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/loftype" 2>/dev/null || status=$?
 [ "$status" -eq 124 ] || fail "unpacked loftype did not keep running (status $status)"

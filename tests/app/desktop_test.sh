@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir "$work/program" "$work/tool"
 
 line='Hi, desktop (h8)!'
-(cd "$work/tool" && "$h8" --save -q -- "$line" && "$h8" -q -- "$line" > expected-copy.txt)
+(cd "$work/tool" && "$h8" --save -q -- "$line" && "$h8" --crlf -q -- "$line" > expected-copy.txt)
 
 # Leaks in the toolkit's own start-up and shut-down are not this program's.
 export ASAN_OPTIONS=detect_leaks=0

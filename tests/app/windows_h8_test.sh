@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# h8.exe under Wine gives the bytes, the messages and the status of the Linux h8:
-# for random lines (characters outside the font, non-ASCII, long lines), options,
-# overflows, --show and standard input with CR LF; and --save names its files by
-# the same rule, device names (CON, nul, COM1.txt, LPT9) and non-ASCII included,
-# without opening a device; it reports a failed write, ends quietly on a closed pipe
-# and keeps a read-only file.
+# h8.exe under Wine gives the bytes, the messages and the status of the Linux h8
+# given --crlf (Windows's line end is h8.exe's own): for random lines (characters
+# outside the font, non-ASCII, long lines), options, overflows, --show, the output
+# forms and standard input with CR LF; and --save names its files by the same rule,
+# device names (CON, nul, COM1.txt, LPT9) and non-ASCII included, without opening a
+# device; it reports a failed write, ends quietly on a closed pipe and keeps a
+# read-only file.
 # Usage: windows_h8_test.sh H8.EXE LINUX-H8   (with WINEPREFIX set)
 set -euo pipefail
 exe=$1 h8=$2
@@ -13,12 +14,13 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 
 # Runs both with the arguments and the input given, and compares what they give.
-# Windows ends the lines of its standard error with CR LF.
+# Windows ends the lines of its standard error with CR LF; the Linux h8 is asked for
+# CR LF on standard output, and an --lf among the arguments comes after it.
 same() { # same INPUT-FILE ARGUMENTS...
     local input=$1 name=$((++cases))
     shift
     local status=0 wine_status=0
-    "$h8" "$@" <"$input" >"$work/$name.out" 2>"$work/$name.err" || status=$?
+    "$h8" --crlf "$@" <"$input" >"$work/$name.out" 2>"$work/$name.err" || status=$?
     wine "$exe" "$@" <"$input" >"$work/$name.wout" 2>"$work/$name.werr" || wine_status=$?
     if ! cmp -s "$work/$name.out" "$work/$name.wout" || [ "$status" -ne "$wine_status" ] ||
         ! cmp -s "$work/$name.err" <(tr -d '\r' <"$work/$name.werr"); then
@@ -57,6 +59,9 @@ same "$work/none.txt" -s x y
 same "$work/none.txt" -w 1e2 'Exponent 1e2'
 same "$work/none.txt" "$(printf 'M%.0s' {1..2200})"
 same "$work/none.txt" 'Ωmega café'
+same "$work/crlf.txt" -qw40 --trim --prefix '# ' --align=right
+same "$work/lines.txt" -q --format html
+same "$work/none.txt" --lf --format markdown 'LF on request'
 
 # Saving: the same files in Files, named by the same rule.
 names=(CON nul COM1.txt LPT9 'COM¹' 'lpt³.txt' 'Ωmega' 'café' 'a/b:c*d?.txt')

@@ -18,9 +18,16 @@ Outcome H8(const std::vector<std::string>& arguments, const std::string& input =
     return testing_support::RunProgram(H8_PATH, arguments, input, folder);
 }
 
-// The banner the engine composes for a line under the given options.
-std::string Composed(std::u16string_view line, std::int16_t h = 1, std::int16_t v = 1,
-                     std::int16_t p = -1) {
+#ifdef _WIN32
+constexpr std::string_view kLineEnd = "\r\n";
+#else
+constexpr std::string_view kLineEnd = "\n";
+#endif
+
+// The banner the engine composes for a line under the given options, as Copy and Save
+// take it (CR LF line ends).
+std::string Page(std::u16string_view line, std::int16_t h = 1, std::int16_t v = 1,
+                 std::int16_t p = -1) {
     modMain::InitEngine();
     modOptions::HSpaces = h;
     modOptions::VSpaces = v;
@@ -30,15 +37,35 @@ std::string Composed(std::u16string_view line, std::int16_t h = 1, std::int16_t 
     return mod8Zevazuv::PageText;
 }
 
-std::size_t Count(const std::string& text, char c) {
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), c));
+// The text with the line ends that h8 prints by default.
+std::string Printed(std::string text) {
+    if (kLineEnd == "\n") {
+        std::erase(text, '\r');
+    }
+    return text;
+}
+
+// The banner as h8 prints it by default.
+std::string Composed(std::u16string_view line, std::int16_t h = 1, std::int16_t v = 1,
+                     std::int16_t p = -1) {
+    return Printed(Page(line, h, v, p));
+}
+
+// The lines, each with the line end given.
+std::string Lines(std::initializer_list<std::string_view> lines, std::string_view end = kLineEnd) {
+    std::string text;
+    for (std::string_view line : lines) {
+        text.append(line).append(end);
+    }
+    return text;
 }
 
 } // namespace
 
 TEST(H8, PrintsTheComposedBannerByteForByte) {
     EXPECT_EQ(H8({"Hi"}).out, Composed(u"Hi", 1, 1, -1));
-    EXPECT_EQ(H8({"Hi"}).out.size(), 132u);
+    EXPECT_EQ(H8({"--crlf", "Hi"}).out, Page(u"Hi"));
+    EXPECT_EQ(H8({"--crlf", "Hi"}).out.size(), 132u);
     EXPECT_EQ(H8({"-w", "10", "HiH"}).out, Composed(u"HiH", 1, 1, 10));
     EXPECT_EQ(H8({"-s", "0", "-l", "2.5", "-w", " 40.5", "Big", "banner!"}).out,
               Composed(u"Big banner!", 0, 2, 40));
@@ -70,17 +97,35 @@ TEST(H8, ALineLongerThanTheInputBlocksIsReadWhole) {
 TEST(H8, ShowPrintsTheOneBand) {
     modMain::InitEngine();
     mod8Zevazuv::RenderLine(u"Hi Hi");
-    EXPECT_EQ(H8({"--show", "-w", "5", "Hi", "Hi"}).out, mod8Zevazuv::BandText);
+    EXPECT_EQ(H8({"--show", "-w", "5", "Hi", "Hi"}).out, Printed(mod8Zevazuv::BandText));
 }
 
-TEST(H8, TerminalWidthComesFromColumnsWithoutATerminal) {
-    testing_support::SetVariable("COLUMNS", "10");
-    EXPECT_EQ(H8({"-t", "HiH"}).out, Composed(u"HiH", 1, 1, 10));
+TEST(H8, TheTerminalsWidthFitsTheBands) {
+    modMain::InitEngine();
+    mod8Zevazuv::ComposeFittingPage(u"HiH", 14);
+    const std::string fitted = Printed(mod8Zevazuv::PageText);
+    // Output that is no terminal: -t takes COLUMNS, and without -t nothing is cut.
+    testing_support::SetVariable("COLUMNS", "14");
+    EXPECT_EQ(H8({"-t", "HiH"}).out, fitted);
+    EXPECT_EQ(H8({"HiH"}).out, Composed(u"HiH"));
     EXPECT_EQ(H8({"-t", "-w", "20", "HiH"}).out, Composed(u"HiH", 1, 1, 20));
+    EXPECT_EQ(H8({"-w", "20", "-t", "HiH"}).out, fitted);
     testing_support::SetVariable("COLUMNS", "wide");
-    EXPECT_EQ(H8({"-w", "20", "-t", "HiH"}).out, Composed(u"HiH"));
+    EXPECT_EQ(H8({"-t", "HiH"}).out, Composed(u"HiH"));
     testing_support::SetVariable("COLUMNS", nullptr);
     EXPECT_EQ(H8({"-t", "HiH"}).out, Composed(u"HiH"));
+#ifndef _WIN32
+    // On a terminal the bands fit its columns unless a width is given; the terminal
+    // itself ends each line with CR LF.
+    const std::string h8 = std::string("'") + H8_PATH + "'";
+    Outcome terminal = testing_support::RunProgram(
+        "/usr/bin/script",
+        {"-qec", "stty cols 14; " + h8 + " HiH; " + h8 + " -w -1 HiH; " + h8 + " --save HiH",
+         "/dev/null"});
+    std::erase(terminal.out, '\r');
+    EXPECT_EQ(terminal.out, fitted + Composed(u"HiH"));
+    EXPECT_EQ(terminal.status, 0);
+#endif
 }
 
 TEST(H8, SaveWritesTheFileAsTheSaveCommandDoes) {
@@ -88,7 +133,7 @@ TEST(H8, SaveWritesTheFileAsTheSaveCommandDoes) {
     Outcome run = H8({"--save", "a/b"}, {}, folder.Path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadFile(folder.Path() / "Files" / "a_b.txt"), Composed(u"a/b", 1, 1, -1) + "\r\n");
+    EXPECT_EQ(ReadFile(folder.Path() / "Files" / "a_b.txt"), Page(u"a/b") + "\r\n");
 }
 
 TEST(H8, SaveReplacesALinkAtTheFileInsteadOfWritingThroughIt) {
@@ -103,7 +148,7 @@ TEST(H8, SaveReplacesALinkAtTheFileInsteadOfWritingThroughIt) {
     EXPECT_EQ(H8({"--save", "Hi"}, {}, folder.Path()).status, 0);
     EXPECT_EQ(ReadFile(folder.Path() / "victim.txt"), "untouched");
     EXPECT_FALSE(std::filesystem::is_symlink(folder.Path() / "Files" / "Hi.txt"));
-    EXPECT_EQ(ReadFile(folder.Path() / "Files" / "Hi.txt"), Composed(u"Hi") + "\r\n");
+    EXPECT_EQ(ReadFile(folder.Path() / "Files" / "Hi.txt"), Page(u"Hi") + "\r\n");
 }
 
 TEST(H8, AFailedSaveExitsOneWithTheReason) {
@@ -116,30 +161,123 @@ TEST(H8, AFailedSaveExitsOneWithTheReason) {
     EXPECT_EQ(ReadFile(folder.Path() / "Files"), "not a folder");
 }
 
-TEST(H8, BadOptionValuesAreUsageErrors) {
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{"-s", "13", "x"},
-                                               {"-l", "-0.4", "x"},
-                                               {"-s", "abc", "x"},
-                                               {"-w", "99999", "x"},
-                                               {"-w", "1,5", "x"},
-                                               {"-w", "", "x"},
-                                               {"-s"},
-                                               {"--bogus", "x"}}) {
-        Outcome run = H8(arguments);
-        EXPECT_EQ(run.status, 2) << arguments[0] << ' ' << arguments.back();
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(Count(run.err, '\n'), 1u);
-        EXPECT_TRUE(run.err.starts_with("h8: "));
+TEST(H8, ReadsTheUsualOptionSyntax) {
+    testing_support::SetVariable("COLUMNS", "14");
+    // Each spelling prints what the plain one does.
+    const struct {
+        std::vector<std::string> given, plain;
+    } same[] = {
+        {{"-w80", "-s0", "-l2", "Big banner"}, {"-w", "80", "-s", "0", "-l", "2", "Big banner"}},
+        {{"--width=80", "--spaces", "0", "--lines=2", "Big banner"},
+         {"-w", "80", "-s", "0", "-l", "2", "Big banner"}},
+        {{"--wid", "10", "--sp=0", "HiH"}, {"-w", "10", "-s", "0", "HiH"}},
+        {{"-qw", "10", "a#"}, {"-q", "-w", "10", "a#"}},
+        {{"-qw-1", "a#"}, {"-q", "a#"}},
+        {{"--quiet", "--terminal", "a#"}, {"-q", "-t", "a#"}},
+        {{"-tq", "a#"}, {"-q", "-t", "a#"}},
+        {{"--crlf", "--lf", "Hi"}, {"--lf", "Hi"}},
+        {{"--prefix", "-- ", "Hi"}, {"--prefix=-- ", "Hi"}},
+        {{"--align=centre", "-w", "40", "Hi"}, {"--align", "center", "-w", "40", "Hi"}},
+        {{"Hi", "--", "--width=3"}, {"--", "Hi", "--width=3"}},
+    };
+    for (const auto& c : same) {
+        const Outcome given = H8(c.given);
+        const Outcome plain = H8(c.plain);
+        EXPECT_EQ(given.out, plain.out) << c.given.front();
+        EXPECT_EQ(given.err, plain.err) << c.given.front();
+        EXPECT_EQ(given.status, 0) << c.given.front();
     }
-    // Control characters in a message are shown, never sent to the terminal.
-    EXPECT_EQ(H8({"-s", "\x1b[2J\xc2\x9b", "x"}).err,
-              "h8: -s takes a number from 0 to 12, not \"\\x1b[2J\\u009b\"\n");
-    Outcome help = H8({"--help"});
+    // Anything else is a usage error of one line.
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+    } wrong[] = {
+        {{"-s", "13", "x"}, "-s takes a number from 0 to 12, not \"13\""},
+        {{"--lines=-0.4", "x"}, "--lines takes a number from 0 to 12, not \"-0.4\""},
+        {{"-sabc", "x"}, "-s takes a number from 0 to 12, not \"abc\""},
+        {{"-w", "99999", "x"}, "-w takes a number from -32768 to 32767, not \"99999\""},
+        {{"--width=1,5", "x"}, "--width takes a number from -32768 to 32767, not \"1,5\""},
+        {{"-w", "", "x"}, "-w takes a number from -32768 to 32767, not \"\""},
+        {{"-s"}, "-s needs a value"},
+        {{"x", "--prefix"}, "--prefix needs a value"},
+        {{"--bogus", "x"}, "unknown option \"--bogus\" (try h8 --help)"},
+        {{"-qz", "x"}, "unknown option \"-z\" (try h8 --help)"},
+        {{"--s", "x"}, "option \"--s\" is ambiguous: --spaces, --show, --save"},
+        {{"--quiet=yes", "x"}, "--quiet takes no value"},
+        {{"--format", "pdf", "x"}, "--format takes text, markdown or html, not \"pdf\""},
+        {{"--align=middle", "x"}, "--align takes left, center or right, not \"middle\""},
+        // Control characters in a message are shown, never sent to the terminal.
+        {{"-s", "\x1b[2J\xc2\x9b", "x"}, "-s takes a number from 0 to 12, not \"\\x1b[2J\\u009b\""},
+    };
+    for (const auto& c : wrong) {
+        const Outcome run = H8(c.arguments);
+        EXPECT_EQ(run.err, "h8: " + c.error + "\n");
+        EXPECT_EQ(run.status, 2) << c.error;
+        EXPECT_EQ(run.out, "") << c.error;
+    }
+    testing_support::SetVariable("COLUMNS", nullptr);
+    const Outcome help = H8({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* option :
-         {"-s N", "-l N", "-w N", "-t", "COLUMNS", "-q", "--show", "--save", "--", "\".\""}) {
+         {"-s, --spaces", "-l, --lines", "-w, --width", "-t, --terminal", "-q, --quiet", "--show",
+          "--save", "--crlf", "--lf", "--trim", "--prefix", "--format", "markdown", "html",
+          "--align", "--version", "COLUMNS", "\".\""}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+}
+
+TEST(H8, PrintsEachOutputForm) {
+    // The rows of "i" with one blank after it: its top row is blank.
+    const std::string_view blank = "   ", dots = "ii ";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input, out;
+    } cases[] = {
+        {{"--lf", "i"}, {}, Lines({blank, blank, dots, blank, dots, dots, dots, dots, ""}, "\n")},
+        {{"--crlf", "i"},
+         {},
+         Lines({blank, blank, dots, blank, dots, dots, dots, dots, ""}, "\r\n")},
+        {{"--trim", "i"}, {}, Lines({"", "", "ii", "", "ii", "ii", "ii", "ii", ""})},
+        {{"--prefix", "# ", "i"},
+         {},
+         Lines({"#    ", "#    ", "# ii ", "#    ", "# ii ", "# ii ", "# ii ", "# ii ", "# "})},
+        {{"--prefix=// ", "--trim", "i"},
+         {},
+         Lines({"//", "//", "// ii", "//", "// ii", "// ii", "// ii", "// ii", "//"})},
+        {{"--format", "markdown", "i"},
+         {},
+         Lines({"```", blank, blank, dots, blank, dots, dots, dots, dots, "", "```"})},
+        {{"--format=html", "i"},
+         {},
+         Lines({"<pre role=\"img\" aria-label=\"i\">", blank, blank, dots, blank, dots, dots, dots,
+                dots, "", "</pre>"})},
+        // Characters outside the font are blanks, which --trim takes away.
+        {{"-q", "--format", "html", "--trim"},
+         "i<&>\"'\xC3\xA9\t\x01\n",
+         Lines({"<pre role=\"img\" aria-label=\"i&lt;&amp;&gt;&quot;&#39;&#xe9;&#x9;&#xfffd;\">",
+                "", "", "ii", "", "ii", "ii", "ii", "ii", "", "</pre>"})},
+        {{"--align", "right", "-w", "7", "i"},
+         {},
+         Lines({"       ", "       ", "    ii ", "       ", "    ii ", "    ii ", "    ii ",
+                "    ii ", ""})},
+        {{"--align=center", "-w", "8", "--trim", "--prefix", "> ", "i"},
+         {},
+         Lines({">", ">", ">   ii", ">", ">   ii", ">   ii", ">   ii", ">   ii", ">"})},
+        // Without a limit, or in a band as wide as the page, nothing moves.
+        {{"--align", "right", "i"}, {}, Composed(u"i", 0, 0)},
+        {{"--align", "right", "-w", "2", "i"}, {}, Composed(u"i", 0, 0, 2)},
+        // One block per line of standard input; an empty line makes none.
+        {{"--format", "markdown"},
+         "i\n\ni\n",
+         Lines({"```", blank, blank, dots, blank, dots, dots, dots, dots, "", "```",
+                "```", blank, blank, dots, blank, dots, dots, dots, dots, "", "```"})},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"-s", "0", "-l", "0"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const Outcome run = H8(arguments, c.input);
+        EXPECT_EQ(run.out, c.out) << c.arguments.front() << ' ' << c.arguments.back();
+        EXPECT_EQ(run.status, 0);
     }
 }
 

@@ -139,3 +139,31 @@ TEST_F(PageComposer, OverflowInALaterBandKeepsTheEarlierOnes) {
     EXPECT_EQ(PageText.size(), 8u * (1334 * 17 + 2) + 4);
     EXPECT_EQ(LastBandWidth, 1334 * 17);
 }
+
+TEST_F(PageComposer, AFittingPageCutsBandsThatFitTheColumns) {
+    // Each band followed by its two empty lines, as the composer joins them.
+    const auto bands = [](std::initializer_list<std::u16string_view> texts) {
+        std::string page;
+        for (std::u16string_view text : texts) {
+            RenderLine(text);
+            page += BandText + "\r\n\r\n";
+        }
+        return page;
+    };
+    const struct {
+        std::u16string_view line;
+        std::int16_t columns;
+        std::string page;
+    } cases[] = {
+        {u"HiH", 14, bands({u"Hi", u"H"})}, // H and i take 10 and 4 columns with their blanks
+        {u"HiH", 13, bands({u"H", u"i", u"H"})},
+        {u"W", 3, bands({u"W"})},         // wider than the columns: a band of its own
+        {u"77", 18, bands({u"7", u"7"})}, // "7" counts 7 but its top row shows 8
+        {u"", 10, ""},
+    };
+    for (const auto& c : cases) {
+        ComposeFittingPage(c.line, c.columns);
+        EXPECT_EQ(PageText, c.page) << c.columns;
+    }
+    EXPECT_THROW(ComposeFittingPage(std::u16string(32768, u'i'), 80), platform::Overflow);
+}
