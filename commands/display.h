@@ -10,6 +10,7 @@
 namespace ui {
 
 // A window showing one band: eight labels in a fixed-pitch font, row 7 at the top.
+// A screen reader meets it as a window named by its caption, its rows top first.
 // Each Show opens a new one that keeps its own copy of the rows until it is closed.
 class Display : public QWidget {
 public:
@@ -26,6 +27,7 @@ public:
 private:
     Display(const QString& caption, const std::array<std::string, 8>& rows, std::int16_t bandWidth);
     void SizeFor(int bandWidth);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QString caption_;
     QScrollArea* scroller_;
