@@ -3,8 +3,11 @@
 #include "platform/checked16.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
@@ -23,6 +26,8 @@ constexpr int kLabelLeft = Pixels(120);
 constexpr int kLabelTop = Pixels(120);
 constexpr int kLabelHeight = Pixels(255);
 constexpr int kInnerHeight = Pixels(2175);
+constexpr int kBottomMargin =
+    kInnerHeight - (kLabelTop + (kGlyphRows - 1) * kRowPitch + kLabelHeight);
 
 // The outer width in pixels that the 16-bit twips product gives, or -1 when the
 // band is too wide for it.
@@ -32,6 +37,14 @@ int DesignWidth(std::int16_t bandWidth) {
     } catch (const platform::Overflow&) {
         return -1;
     }
+}
+
+// A screen reader meets a Display as a window, not as a bare area.
+QAccessibleInterface* DisplayAccessible(const QString&, QObject* object) {
+    if (auto* display = dynamic_cast<Display*>(object)) {
+        return new QAccessibleWidget(display, QAccessible::Window);
+    }
+    return nullptr;
 }
 
 int AvailableWidth() {
@@ -53,6 +66,8 @@ QFont DisplayFont() {
 
 Display* Display::Open(const QString& caption, const std::array<std::string, kGlyphRows>& rows,
                        std::int16_t bandWidth) {
+    static const bool accessible = (QAccessible::installFactory(DisplayAccessible), true);
+    Q_UNUSED(accessible);
     auto* display = new Display(caption, rows, bandWidth);
     display->show();
     return display;
@@ -65,9 +80,12 @@ Display::Display(const QString& caption, const std::array<std::string, kGlyphRow
     setObjectName(QStringLiteral("Display"));
     // "[*]" in a title marks unsaved changes; doubled, it shows as written.
     setWindowTitle(QString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+    setAccessibleName(caption);
+    setAccessibleDescription(
+        QStringLiteral("banner of \"%1\", eight rows, top row first").arg(caption));
     const QFont font = DisplayFont();
-    const QFontMetrics metrics(font);
-    for (int i = 0; i < kGlyphRows; ++i) {
+    // Made top row first, so that a screen reader meets them in the order the eye does.
+    for (int i = kGlyphRows - 1; i >= 0; --i) {
         QLabel* label = new QLabel(rows_);
         label->setObjectName(QStringLiteral("lblDisplay%1").arg(i));
         label->setFont(font);
@@ -76,47 +94,69 @@ Display::Display(const QString& caption, const std::array<std::string, kGlyphRow
         label->setWordWrap(false);
         label->setFocusPolicy(Qt::NoFocus);
         label->setText(QString::fromLatin1(rows[i].data(), static_cast<qsizetype>(rows[i].size())));
-        // A label is as wide as the band, or as its text where a row is longer.
-        int width =
-            std::max(int{bandWidth} * kCharacterWidth, metrics.horizontalAdvance(label->text()));
-        label->setGeometry(kLabelLeft, kLabelTop + (kGlyphRows - 1 - i) * kRowPitch, width,
-                           kLabelHeight);
         lblDisplay[i] = label;
     }
     scroller_->setFrameShape(QFrame::NoFrame);
     scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller_->setFocusPolicy(Qt::StrongFocus);
+    scroller_->installEventFilter(this);
     scroller_->setWidget(rows_);
     SizeFor(bandWidth);
 }
 
-// The window is as wide as the 16-bit product of the design says, widened where a
-// row would be cut. A band too wide for that product gets the band's width or the
-// screen's, whichever is less, and its rows scroll sideways.
+// The rows stand as designed, further apart where the font is taller (a large font
+// DPI). The window is as wide as the 16-bit product of the design says, widened where
+// a row would be cut. A band too wide for that product gets the band's width or the
+// screen's, whichever is less, and its rows scroll sideways as far as the banner's
+// last column.
 void Display::SizeFor(int bandWidth) {
-    int labelsRight = 0;
-    int textRight = 0;
-    for (QLabel* label : lblDisplay) {
-        labelsRight = std::max(labelsRight, label->x() + label->width());
-        textRight =
-            std::max(textRight, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
+    const QFontMetrics metrics(DisplayFont());
+    int textWidth = 0;
+    int textHeight = 0;
+    for (const QLabel* label : lblDisplay) {
+        const QSize text = metrics.size(Qt::TextSingleLine, label->text());
+        textWidth = std::max(textWidth, text.width());
+        textHeight = std::max(textHeight, text.height());
     }
+    const int pitch = std::max(kRowPitch, textHeight);
+    const int labelHeight = std::max(kLabelHeight, textHeight);
     const int designWidth = DesignWidth(static_cast<std::int16_t>(bandWidth));
     int width = 0;
-    int contentWidth = 0;
+    int labelWidth = textWidth;
     if (designWidth >= 0) {
-        // Text longer than the design width widens the window rather than being cut.
-        width = std::max({designWidth, textRight, 1});
-        contentWidth = width;
+        width = std::max({designWidth, kLabelLeft + textWidth, 1});
+        labelWidth = std::max(bandWidth * kCharacterWidth, textWidth);
     } else {
         width = std::min(bandWidth * kCharacterWidth, AvailableWidth());
-        contentWidth = std::max(width, labelsRight);
     }
-    rows_->setFixedSize(contentWidth, kInnerHeight);
+    for (int i = 0; i < kGlyphRows; ++i) {
+        lblDisplay[i]->setGeometry(kLabelLeft, kLabelTop + (kGlyphRows - 1 - i) * pitch, labelWidth,
+                                   labelHeight);
+    }
+    const int contentWidth = std::max(width, kLabelLeft + textWidth);
+    const int contentHeight =
+        std::max(kInnerHeight, kLabelTop + (kGlyphRows - 1) * pitch + labelHeight + kBottomMargin);
+    rows_->setFixedSize(contentWidth, contentHeight);
     const bool scrolls = contentWidth > width;
     const int height =
-        kInnerHeight + (scrolls ? scroller_->horizontalScrollBar()->sizeHint().height() : 0);
+        contentHeight + (scrolls ? scroller_->horizontalScrollBar()->sizeHint().height() : 0);
     scroller_->setGeometry(0, 0, width, height);
     setFixedSize(width, height);
+}
+
+// Home and End scroll to the banner's first and last columns; the scroll area itself
+// takes the arrow keys.
+bool Display::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroller_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Home || key == Qt::Key_End) {
+            scroller_->horizontalScrollBar()->triggerAction(key == Qt::Key_Home
+                                                                ? QAbstractSlider::SliderToMinimum
+                                                                : QAbstractSlider::SliderToMaximum);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace ui

@@ -12,6 +12,7 @@
 namespace ui {
 
 // A window showing one band: eight labels in a fixed-pitch font, row 7 at the top.
+// A screen reader meets it as a window named by its caption, its rows top first.
 // Each Show opens a new one that keeps its own copy of the rows until it is closed.
 class Display : public QWidget {
 public:
@@ -30,6 +31,7 @@ private:
     Display(const QString& caption, const std::array<std::string, mod8Zevazuv::kGlyphRows>& rows,
             std::int16_t bandWidth);
     void SizeFor(int bandWidth);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QString caption_;
     QScrollArea* scroller_;

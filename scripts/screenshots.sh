@@ -41,5 +41,20 @@ activate "$main"
 xdotool key alt+i a l
 snap about '^About Loftype$'
 exit_from_menu "$main" "$program_id" loftype
+
+# The same program on a desktop with large fonts: a font DPI of 144, scaling off.
+QT_FONT_DPI=144 QT_ENABLE_HIGHDPI_SCALING=0 "$program" &
+program_id=$!
+main=$(find_window '^Input$')
+activate "$main"
+xdotool type --delay 40 'Loftype 1.2!'
+xdotool key alt+o o
+find_window '^Options\.\.\.$' >/dev/null
+activate "$main"
+xdotool key alt+i i g
+find_window '^General$' >/dev/null
+sleep 0.5 # for the windows to be painted
+import -window root "$docs/large-font.png"
+exit_from_menu "$main" "$program_id" loftype
 SCRIPT
 echo "Pictures saved in docs/"

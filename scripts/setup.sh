@@ -12,6 +12,7 @@ else
     packages+=(
         qt6-base-dev fonts-liberation            # windows; Courier New's stand-in
         xvfb xauth xdotool xclip openbox         # the program under a real X server
+        dbus at-spi2-core python3-pyatspi        # what a screen reader gets from it
     )
 fi
 packages+=("$@")

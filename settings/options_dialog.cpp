@@ -4,6 +4,8 @@
 #include "settings/layout_options.h"
 #include "settings/numeric_text.h"
 #include "ui/error_windows.h"
+#include "ui/fit.h"
+#include "ui/own_window.h"
 #include "ui/twips.h"
 
 #include <QLocale>
@@ -27,6 +29,7 @@ constexpr int kButtonLeft = Pixels(4320);
 constexpr int kButtonWidth = Pixels(1095);
 constexpr int kButtonHeight = Pixels(375);
 constexpr int kRowTops[] = {Pixels(240), Pixels(720), Pixels(1200)};
+constexpr int kRowPitch = kRowTops[1] - kRowTops[0];
 
 QLabel* Prompt(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -49,13 +52,16 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
     return button;
 }
 
-// The width a prompt needs to show its whole text within the design height.
-int PromptWidth(const QLabel& prompt) {
+// The room a prompt needs to show its whole text: the design width, widened until the
+// text fits the design height, or in two lines where one line is taller than that.
+QSize PromptSize(const QLabel& prompt) {
+    const int room = std::max(kPromptHeight, 2 * prompt.fontMetrics().lineSpacing());
+    const int oneLine = prompt.fontMetrics().horizontalAdvance(prompt.text()) + 1;
     int width = kPromptWidth;
-    while (prompt.heightForWidth(width) > kPromptHeight) {
+    while (width < oneLine && prompt.heightForWidth(width) > room) {
         width += 8;
     }
-    return width;
+    return {width, prompt.heightForWidth(width)};
 }
 
 std::u16string TextOf(const QLineEdit* box) {
@@ -92,6 +98,7 @@ Options::Options()
       txtPageWidth(Box(this, "txtPageWidth")), btnOK(Button(this, "btnOK", "OK")),
       btnCancel(Button(this, "btnCancel", "Cancel")) {
     setWindowTitle(QStringLiteral("Options..."));
+    MakeOwnWindow(*this);
     // OK takes Enter unless a button has the focus: then that button does.
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &Options::btnOK_Click);
@@ -100,26 +107,43 @@ Options::Options()
     setTabOrder(btnOK, btnCancel);
     setTabOrder(btnCancel, txtVSpaces);
     setTabOrder(txtVSpaces, txtPageWidth);
+    // Each prompt names its box for a screen reader.
+    lblHSpace->setBuddy(txtHSpaces);
+    lblVSpace->setBuddy(txtVSpaces);
+    lblPageWidth->setBuddy(txtPageWidth);
     Arrange();
 }
 
-// Places the controls as designed; where a prompt would be cut, the prompts widen
-// and everything to their right moves along.
+// Places the controls as designed. Where a text would be cut in the current font, its
+// control grows, the controls to its right or below it move along and the window grows
+// with them.
 void Options::Arrange() {
     QLabel* prompts[] = {lblHSpace, lblVSpace, lblPageWidth};
-    int promptWidth = kPromptWidth;
-    for (const QLabel* prompt : prompts) {
-        promptWidth = std::max(promptWidth, PromptWidth(*prompt));
-    }
-    const int shift = promptWidth - kPromptWidth;
     QLineEdit* boxes[] = {txtHSpaces, txtVSpaces, txtPageWidth};
+    QSize prompt(kPromptWidth, 0); // the room the prompts' texts take
+    QSize box(kBoxWidth, kBoxHeight);
     for (int row = 0; row < 3; ++row) {
-        prompts[row]->setGeometry(kPromptLeft, kRowTops[row], promptWidth, kPromptHeight);
-        boxes[row]->setGeometry(kBoxLeft + shift, kRowTops[row], kBoxWidth, kBoxHeight);
+        prompt = prompt.expandedTo(PromptSize(*prompts[row]));
+        box = BoxSize(*boxes[row], box, QStringLiteral("-32768"));
     }
-    btnOK->setGeometry(kButtonLeft + shift, kRowTops[0], kButtonWidth, kButtonHeight);
-    btnCancel->setGeometry(kButtonLeft + shift, kRowTops[1], kButtonWidth, kButtonHeight);
-    setFixedSize(kInnerWidth + shift, kInnerHeight);
+    const QSize button =
+        ButtonSize(*btnCancel, ButtonSize(*btnOK, QSize(kButtonWidth, kButtonHeight)));
+    // Each row keeps the design's room below the tallest of its controls.
+    const int growth = std::max({0, prompt.height() - kRowPitch, box.height() - kBoxHeight,
+                                 button.height() - kButtonHeight});
+    prompt.setHeight(std::max(kPromptHeight, prompt.height()));
+    const int pitch = kRowPitch + growth;
+    const int boxLeft = kBoxLeft + prompt.width() - kPromptWidth;
+    const int buttonLeft = boxLeft + box.width() + kButtonLeft - kBoxLeft - kBoxWidth;
+    for (int row = 0; row < 3; ++row) {
+        const int top = kRowTops[0] + row * pitch;
+        prompts[row]->setGeometry(QRect(QPoint(kPromptLeft, top), prompt));
+        boxes[row]->setGeometry(QRect(QPoint(boxLeft, top), box));
+    }
+    btnOK->setGeometry(QRect(QPoint(buttonLeft, kRowTops[0]), button));
+    btnCancel->setGeometry(QRect(QPoint(buttonLeft, kRowTops[0] + pitch), button));
+    setFixedSize(buttonLeft + button.width() + kInnerWidth - kButtonLeft - kButtonWidth,
+                 kInnerHeight + 3 * growth);
 }
 
 void Options::Form_Load() {

@@ -3,7 +3,11 @@
 #include "ui/icons.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace ui {
 namespace {
@@ -13,17 +17,66 @@ const QString kCommentsAddress = QStringLiteral("comments@orvenna.example");
 const QString kHomePageAddress = QStringLiteral("homepage@orvenna.example");
 constexpr int kIconSide = 48;
 
+const QString kProductIconName = QStringLiteral("Loftype (h8) icon");
+const QString kMakerIconName = QStringLiteral("Orvenna Software icon");
+
+// Shows the other icon in this one's place; the focus, if this one had it, goes along.
+void Swap(QWidget& shown, QWidget& hidden) {
+    const bool focused = shown.window()->focusWidget() == &shown;
+    hidden.setVisible(true);
+    if (focused) {
+        hidden.setFocus(Qt::OtherFocusReason);
+    }
+    shown.setVisible(false);
+}
+
 } // namespace
 
-IconBox::IconBox(QWidget* parent, const QString& name, const QImage& icon) : QLabel(parent) {
+IconBox::IconBox(QWidget* parent, const QString& name, const QString& accessibleName, Painter paint)
+    : QLabel(parent), paint_(paint) {
     setObjectName(name);
-    setPixmap(QPixmap::fromImage(icon));
+    setAccessibleName(accessibleName);
+    // The picture makes it an image to a screen reader; paintEvent draws it sharp.
+    setPixmap(QPixmap::fromImage(DrawIcon(kIconSide, paint_)));
     setFixedSize(kIconSide, kIconSide);
 }
 
+void IconBox::OnClick(std::function<void()> handler) {
+    onClick_ = std::move(handler);
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleDescription(QStringLiteral("Space or Enter shows the other icon"));
+}
+
 void IconBox::mousePressEvent(QMouseEvent* event) {
-    if (onClick && event->button() == Qt::LeftButton) {
-        onClick();
+    if (onClick_ && event->button() == Qt::LeftButton) {
+        onClick_();
+    }
+}
+
+void IconBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Select:
+        if (onClick_) {
+            onClick_();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void IconBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paint_(painter, kIconSide);
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
 
@@ -38,10 +91,11 @@ QWidget* AboutWindow::AddIconSquare() {
 
 AboutLoftype::AboutLoftype() : AboutWindow(QStringLiteral("About Loftype")) {
     QWidget* square = AddIconSquare();
-    icnLoftype = new IconBox(square, QStringLiteral("icnLoftype"), ProductIcon());
-    icnOrvenna = new IconBox(square, QStringLiteral("icnOrvenna"), MakerIcon());
-    icnLoftype->onClick = [this] { icnLoftype_Click(); };
-    icnOrvenna->onClick = [this] { icnOrvenna_Click(); };
+    icnLoftype =
+        new IconBox(square, QStringLiteral("icnLoftype"), kProductIconName, PaintProductIcon);
+    icnOrvenna = new IconBox(square, QStringLiteral("icnOrvenna"), kMakerIconName, PaintMakerIcon);
+    icnLoftype->OnClick([this] { icnLoftype_Click(); });
+    icnOrvenna->OnClick([this] { icnOrvenna_Click(); });
     lblName = AddLabel(QStringLiteral("lblName"), QStringLiteral("Loftype (h8) version 1.2"));
     lblAuthor = AddLabel(QStringLiteral("lblAuthor"), QStringLiteral("by Tarvish"));
     lblComments =
@@ -60,22 +114,21 @@ void AboutLoftype::Form_Load() {
 
 void AboutLoftype::icnLoftype_Click() {
     if (modAbout::IconState == 0) {
-        icnLoftype->setVisible(false);
-        icnOrvenna->setVisible(true);
+        Swap(*icnLoftype, *icnOrvenna);
         modAbout::IconState = 1;
     }
 }
 
 void AboutLoftype::icnOrvenna_Click() {
     if (modAbout::IconState == 1) {
-        icnOrvenna->setVisible(false);
-        icnLoftype->setVisible(true);
+        Swap(*icnOrvenna, *icnLoftype);
         modAbout::IconState = 0;
     }
 }
 
 AboutOrvenna::AboutOrvenna() : AboutWindow(QStringLiteral("About Orvenna Software")) {
-    icnOrvenna = new IconBox(AddIconSquare(), QStringLiteral("icnOrvenna"), MakerIcon());
+    icnOrvenna =
+        new IconBox(AddIconSquare(), QStringLiteral("icnOrvenna"), kMakerIconName, PaintMakerIcon);
     lblWebPage = AddLabel(
         QStringLiteral("lblWebPage"),
         QStringLiteral("To find out more about Orvenna Software and about other programs made by "

@@ -2,6 +2,7 @@
 
 #include "ui/notice_window.h"
 
+#include <QPainter>
 #include <cstdint>
 #include <functional>
 
@@ -14,14 +15,24 @@ inline std::int16_t IconState = 0;
 
 namespace ui {
 
-// A picture box holding an icon; it tells of clicks when given a handler.
+// A picture box holding an icon, painted at the screen's own resolution. Given a
+// handler, it tells of clicks, and a keyboard user can Tab to it and press Space or
+// Enter for a click.
 class IconBox : public QLabel {
 public:
-    IconBox(QWidget* parent, const QString& name, const QImage& icon);
-    std::function<void()> onClick;
+    using Painter = void (*)(QPainter&, int side);
+
+    IconBox(QWidget* parent, const QString& name, const QString& accessibleName, Painter paint);
+    void OnClick(std::function<void()> handler);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Painter paint_;
+    std::function<void()> onClick_;
 };
 
 // The about windows and the licence notice: texts beside an optional icon, the Ok

@@ -26,6 +26,7 @@ ErrorOutput::ErrorOutput() : ErrorWindow(QStringLiteral("Error Output"), QString
 
 void ErrorOutput::SetMessage(const QString& message) {
     lblErrorMessage->setText(Breakable(message));
+    FitWidth(*lblErrorMessage, kTextWidth);
     FitHeight(*lblErrorMessage);
 }
 

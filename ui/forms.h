@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QPointer>
+#include <QShowEvent>
 #include <QWidget>
 #include <map>
 #include <typeindex>
@@ -50,10 +51,15 @@ private:
     static std::map<std::type_index, QPointer<QWidget>>& Slots();
 };
 
-// A window of the registry: closing it through its title bar unloads it.
+// A window of the registry: closing it through its title bar unloads it. It opens where
+// the window system puts new windows (on Windows, cascaded), rather than centred on
+// the active window as a dialog would, so that windows shown one after another do
+// not cover each other.
 template <class Base> class Form : public Base {
 protected:
     using Base::Base;
+
+    void showEvent(QShowEvent* event) override { QWidget::showEvent(event); }
 
     void closeEvent(QCloseEvent* event) override {
         Base::closeEvent(event);

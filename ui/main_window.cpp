@@ -5,6 +5,7 @@
 #include "settings/options_dialog.h"
 #include "ui/about_windows.h"
 #include "ui/error_windows.h"
+#include "ui/fit.h"
 #include "ui/forms.h"
 #include "ui/info_windows.h"
 #include "ui/twips.h"
@@ -26,6 +27,7 @@ constexpr int kButtonsTop = Pixels(960);
 constexpr int kButtonLefts[] = {Pixels(240), Pixels(1080), Pixels(1920)};
 constexpr QSize kButton(Pixels(735), Pixels(375));
 constexpr QSize kInner(Pixels(2790), Pixels(1500));
+constexpr int kRightMargin = kInner.width() - kButtonLefts[2] - kButton.width();
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -62,6 +64,7 @@ Main::Main() {
     txtInput = new QLineEdit(area);
     txtInput->setObjectName(QStringLiteral("txtInput"));
     txtInput->setMaxLength(std::numeric_limits<int>::max());
+    lblCaption->setBuddy(txtInput); // names the box for a screen reader
     btnShow = Button(area, "btnShow", "Show");
     btnSave = Button(area, "btnSave", "Save");
     btnCopy = Button(area, "btnCopy", "Copy");
@@ -108,20 +111,34 @@ void Main::BuildMenus() {
     I_License = Item(M_Info, "I_License", "&License", Shows<License>());
 }
 
-// Places the controls as designed; the prompt widens, and the window with it, where
-// its text would be cut.
+// Places the controls as designed. Where a text would be cut in the current font, its
+// control grows, the controls after it move along and the window grows with them.
 void Main::Arrange() {
     QRect caption = kCaption;
-    caption.setWidth(std::max(caption.width(), lblCaption->sizeHint().width()));
+    caption.setSize(caption.size().expandedTo(lblCaption->sizeHint()));
     lblCaption->setGeometry(caption);
-    txtInput->setGeometry(kInput);
+    const int inputTop = kInput.top() + caption.height() - kCaption.height();
+    const QRect input(QPoint(kInput.left(), inputTop),
+                      kInput.size().expandedTo(QSize(0, txtInput->sizeHint().height())));
+    txtInput->setGeometry(input);
     QPushButton* buttons[] = {btnShow, btnSave, btnCopy};
-    for (int i = 0; i < 3; ++i) {
-        buttons[i]->setGeometry(QRect(QPoint(kButtonLefts[i], kButtonsTop), kButton));
+    QSize button = kButton;
+    for (const QPushButton* each : buttons) {
+        button = ButtonSize(*each, button);
     }
-    const int width = std::max(kInner.width(), caption.right() + 1 + kCaption.left());
-    centralWidget()->setFixedSize(width, kInner.height());
-    setFixedSize(width, kInner.height() + menuBar()->sizeHint().height());
+    const int top = kButtonsTop + input.bottom() - kInput.bottom();
+    constexpr int kGap = kButtonLefts[1] - kButtonLefts[0] - kButton.width();
+    for (int i = 0; i < 3; ++i) {
+        const int left = kButtonLefts[0] + i * (button.width() + kGap);
+        buttons[i]->setGeometry(QRect(QPoint(left, top), button));
+    }
+    // The menu bar keeps its items on one line.
+    const int width = std::max({kInner.width(), caption.right() + 1 + kCaption.left(),
+                                buttons[2]->geometry().right() + 1 + kRightMargin,
+                                menuBar()->sizeHint().width()});
+    const int height = kInner.height() + top + button.height() - kButtonsTop - kButton.height();
+    centralWidget()->setFixedSize(width, height);
+    setFixedSize(width, height + menuBar()->sizeHint().height());
 }
 
 void Main::Form_Load() {

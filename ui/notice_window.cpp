@@ -1,5 +1,8 @@
 #include "ui/notice_window.h"
 
+#include "ui/fit.h"
+#include "ui/own_window.h"
+
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -8,6 +11,7 @@ namespace ui {
 NoticeWindow::NoticeWindow(const QString& caption, ButtonPlace place)
     : place_(place), texts_(new QVBoxLayout), row_(new QHBoxLayout) {
     setWindowTitle(caption);
+    MakeOwnWindow(*this);
     auto* outer = new QVBoxLayout(this);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     outer->addLayout(row_);
@@ -19,8 +23,8 @@ QLabel* NoticeWindow::AddLabel(const QString& name, const QString& text, int wid
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
     label->setWordWrap(true);
-    label->setFixedWidth(width);
     label->setTextFormat(Qt::PlainText);
+    FitWidth(*label, width);
     texts_->addWidget(label);
     return label;
 }
@@ -64,7 +68,12 @@ void NoticeWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+void FitWidth(QLabel& label, int designWidth) {
+    label.setFixedWidth(std::max(designWidth, UnbreakableWidth(label.fontMetrics(), label.text())));
+}
+
 void FitHeight(QLabel& label) {
+    label.setMinimumHeight(0); // the label's measure never goes below its minimum
     label.setFixedHeight(
         std::max(label.heightForWidth(label.width()), label.fontMetrics().height()));
 }

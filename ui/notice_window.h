@@ -40,6 +40,10 @@ private:
     QHBoxLayout* row_;
 };
 
+// Gives a word-wrapping label the design width, or the width of its widest word where
+// that is wider, so that it wraps at blanks and cuts no word.
+void FitWidth(QLabel& label, int designWidth);
+
 // Sizes a word-wrapping label to show its whole text at its fixed width.
 void FitHeight(QLabel& label);
 

@@ -3,6 +3,7 @@
 #include "ui/window_test.h"
 
 #include <QScrollBar>
+#include <QTest>
 
 namespace {
 
@@ -67,19 +68,30 @@ TEST_F(DisplayWindow, TheWidestDesignBandKeepsTheSixteenBitProduct) {
     EXPECT_EQ(display->width(), 32760 / 15);
 }
 
-TEST_F(DisplayWindow, WiderBandsScrollInAWindowNoWiderThanTheScreen) {
+TEST_F(DisplayWindow, WiderBandsScrollToTheirLastColumnInAWindowNoWiderThanTheScreen) {
     const int screen = QGuiApplication::primaryScreen()->availableGeometry().width();
     for (int band : {274, 3000}) {
-        ui::Display* display = ui::Display::Open("wider", RowsOf(std::string(band, 'x')),
-                                                 static_cast<std::int16_t>(band));
+        const std::string row(band, 'x');
+        ui::Display* display =
+            ui::Display::Open("wider", RowsOf(row), static_cast<std::int16_t>(band));
         EXPECT_EQ(display->width(), std::min(band * 8, screen)) << band;
         auto* scroller = display->findChild<QScrollArea*>();
         ASSERT_NE(scroller, nullptr);
-        // Every column can be scrolled into view, and no row hides behind the bar.
+        // The last column can be scrolled into view and nothing lies beyond it; no row
+        // hides behind the bar.
         QScrollBar* bar = scroller->horizontalScrollBar();
-        EXPECT_GE(bar->maximum() + scroller->viewport()->width(),
-                  display->lblDisplay[0]->x() + display->lblDisplay[0]->width());
+        const int lastColumn =
+            display->lblDisplay[0]->x() +
+            QFontMetrics(ui::DisplayFont()).size(Qt::TextSingleLine, row.c_str()).width();
+        EXPECT_EQ(bar->maximum() + scroller->viewport()->width(), lastColumn) << band;
         EXPECT_LE(display->lblDisplay[0]->geometry().bottom(), scroller->viewport()->height());
+        // Home, End and the arrow keys scroll it.
+        QTest::keyClick(scroller, Qt::Key_End);
+        EXPECT_EQ(bar->value(), bar->maximum());
+        QTest::keyClick(scroller, Qt::Key_Home);
+        EXPECT_EQ(bar->value(), 0);
+        QTest::keyClick(scroller, Qt::Key_Right);
+        EXPECT_GT(bar->value(), 0);
     }
 }
 

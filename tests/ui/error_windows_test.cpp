@@ -54,11 +54,19 @@ TEST_F(ErrorWindows, OutputFailuresBeepAndSayWhatFailed) {
               "The file \"Files/x.txt\" could not be written: Disk full.");
 }
 
-TEST_F(ErrorWindows, NoTextIsCutOff) {
-    ExpectNothingCut(Forms::Show<ErrorInput>(), "ErrorInput");
-    ExpectNothingCut(Forms::Show<ErrorOSp>(), "ErrorOSp");
-    ExpectNothingCut(Forms::Show<ErrorPageWidth>(), "ErrorPageWidth");
-    modErrors::ReportOutputFailure("The file \"Files/" + QString(300, 'W') +
-                                   ".txt\" could not be written: File name too long.");
-    ExpectNothingCut(Forms::Load<ErrorOutput>(), "ErrorOutput");
+TEST_F(ErrorWindows, ErrorOutputFitsEachMessageAnew) {
+    const QString longMessage = "The file \"Files/" + QString(300, 'W') +
+                                ".txt\" could not be written: File name too long.";
+    const QString shortMessage = "The file \"Files/x.txt\" could not be written: Disk full.";
+    modErrors::ReportOutputFailure(shortMessage);
+    ErrorOutput& window = Forms::Load<ErrorOutput>();
+    ProcessEvents();
+    const QSize fitted = window.size();
+    modErrors::ReportOutputFailure(longMessage);
+    ProcessEvents();
+    EXPECT_GT(window.height(), fitted.height());
+    ExpectNothingCut(window, "ErrorOutput-long");
+    modErrors::ReportOutputFailure(shortMessage);
+    ProcessEvents();
+    EXPECT_EQ(window.size(), fitted);
 }

@@ -201,3 +201,42 @@ TEST_F(MainWindow, ExitAndClosingMainEndTheProgramAtOnce) {
     EXPECT_EQ(RunEventLoop(), 0);
     EXPECT_EQ(modOptions::HSpaces, 1);
 }
+
+// Every window as a person opens it, in the desktop's font and in a 14-point one; the
+// test runs once more at a font DPI of 144 (see the CMake file).
+TEST_F(MainWindow, EveryWindowShowsItsWholeTextsInLargeFonts) {
+    const QFont desktopFont = QApplication::font();
+    QFont large = desktopFont;
+    large.setPointSizeF(14);
+    struct FontBack {
+        QFont font;
+        ~FontBack() { QApplication::setFont(font); }
+    } fontBack{desktopFont};
+    for (const QFont& font : {desktopFont, large}) {
+        QApplication::setFont(font);
+        Forms::Reset();
+        qDeleteAll(OpenDisplays());
+        main = &Forms::Load<Main>();
+        main->show();
+        for (QAction* item : main->findChildren<QAction*>()) {
+            if (item != main->F_Exit && item->menu() == nullptr && item->parent() != main->M_Text) {
+                item->trigger(); // every window of the menus
+            }
+        }
+        Type("Loftype 1.2!");
+        QTest::mouseClick(main->btnShow, Qt::LeftButton);
+        Forms::Show<ErrorInput>();
+        Forms::Show<ErrorOSp>();
+        Forms::Show<ErrorPageWidth>();
+        modErrors::ReportOutputFailure("The file \"Files/" + QString(300, 'W') +
+                                       ".txt\" could not be written: File name too long.");
+        const QList<QWidget*> windows = VisibleWindows();
+        EXPECT_EQ(windows.size(), 15);
+        for (QWidget* window : windows) {
+            ExpectNothingCut(*window, QStringLiteral("%1-%2pt-%3dpi")
+                                          .arg(window->windowTitle())
+                                          .arg(font.pointSizeF())
+                                          .arg(window->logicalDpiY()));
+        }
+    }
+}

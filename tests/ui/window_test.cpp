@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -145,22 +148,31 @@ void ExpectNoOverlap(const QList<QWidget*>& controls, const QWidget& window, con
     }
 }
 
-// The room a control's text needs, and the room it has.
+// Whether the whole text shows: a label's text (wrapped at its width, where it wraps)
+// within the label, a button's caption within the room its style draws captions in.
 bool TextFits(const QWidget& control) {
     if (auto* label = qobject_cast<const QLabel*>(&control)) {
         if (label->text().isEmpty() || !label->pixmap().isNull()) {
             return true;
         }
-        if (label->wordWrap()) {
-            return label->heightForWidth(label->width()) <= label->height();
-        }
-        return label->fontMetrics().horizontalAdvance(label->text()) <=
-               label->contentsRect().width();
+        const QRect room = label->contentsRect();
+        const int flags = label->wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine;
+        const QSize text = label->fontMetrics()
+                               .boundingRect(QRect(QPoint(0, 0), QSize(room.width(), 1 << 20)),
+                                             flags, label->text())
+                               .size();
+        return text.width() <= room.width() && text.height() <= room.height();
     }
-    if (auto* button = qobject_cast<const QAbstractButton*>(&control)) {
-        constexpr int kMargins = 8;
-        return button->fontMetrics().horizontalAdvance(button->text().remove('&')) + kMargins <=
-               button->width();
+    if (auto* button = qobject_cast<const QPushButton*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        if (button->autoDefault() || button->isDefault()) {
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        }
+        const QRect room =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+        return text.width() <= room.width() && text.height() <= room.height();
     }
     return true;
 }
