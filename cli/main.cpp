@@ -6,6 +6,7 @@
 #include "engine/banner.h"
 #include "platform/binary_output.h"
 #include "platform/checked16.h"
+#include "platform/console_message.h"
 #include "platform/utf8.h"
 #include "settings/layout_options.h"
 
@@ -18,7 +19,7 @@
 namespace {
 
 void PrintError(const std::string& line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
+    platform::WriteMessage(line + "\n");
 }
 
 void PrintOut(const std::string& bytes) {
