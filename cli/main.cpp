@@ -7,6 +7,7 @@
 #include "engine/banner.h"
 #include "platform/binary_output.h"
 #include "platform/checked16.h"
+#include "platform/console_message.h"
 #include "platform/file_writer.h"
 #include "platform/utf8.h"
 #include "settings/layout_options.h"
@@ -29,7 +30,7 @@ namespace {
 
 // One line on standard error, its control characters shown as escapes.
 void PrintError(const std::string& line) {
-    std::fprintf(stderr, "%s\n", platform::ShownText(line).c_str());
+    platform::WriteMessage(platform::ShownText(line) + "\n");
 }
 
 // Standard output did not take what h8 wrote: the system's error code.

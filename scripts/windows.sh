@@ -7,11 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ -z "${LOFTYPE_WINDOWS_DISPLAY:-}" ]; then
-    # The installer that NSIS makes is a 32-bit program: Wine runs it with wine32.
-    if [ "$(id -u)" -eq 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-        dpkg --add-architecture i386
-    fi
-    bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine32:i386 nsis \
+    # The installer is a 64-bit program too: wine64 runs everything.
+    bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis \
         zip unzip dpkg-dev imagemagick
     # The Linux build: its h8 is what h8.exe must equal.
     bash scripts/build.sh >/dev/null
@@ -41,8 +38,7 @@ make_wine_prefix() {
 }
 # The Wine server of an earlier run that was broken off would wait for ever.
 wineserver -k 2>/dev/null || true
-# A prefix made before Wine could run 32-bit programs lacks their system folder.
-if [ ! -f "$WINEPREFIX/loftype-ready" ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+if [ ! -f "$WINEPREFIX/loftype-ready" ]; then
     rm -rf "$WINEPREFIX"
     make_wine_prefix
 fi
@@ -60,7 +56,7 @@ cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLOFTYPE_WE
     -DLOFTYPE_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-static.cmake" \
     -DCMAKE_PREFIX_PATH="$LOFTYPE_WINDOWS_QT" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
-cmake --build "$build"
+cmake --build "$build" --target all installer
 (cd "$build" && cpack >/dev/null)
 
 # The tests, and the checks of the programs and packages under Wine: each runs,
@@ -73,6 +69,6 @@ check "h8.exe equals h8" bash tests/app/windows_h8_test.sh "$build/h8.exe" "$h8"
 check "loftype.exe from the keyboard" bash tests/app/windows_desktop_test.sh \
     "$build/loftype.exe" "$h8" "$PWD/docs/windows.png"
 check "the installer" bash tests/app/windows_installer_test.sh \
-    "$build/loftype-1.2-win64-setup.exe"
+    "$build/loftype-1.2-win64-setup.exe" "$build"
 report_checks
 echo "Windows build, tests and packages in build-windows/ passed"

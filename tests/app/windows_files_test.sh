@@ -2,13 +2,38 @@
 # The files a Windows user gets: loftype.exe and h8.exe each stand alone (they
 # import only DLLs that Windows itself has: those of Wine's system folder, and
 # the API sets, api-ms-win-*, that Windows resolves to its own DLLs),
-# are small, and carry the icon and the version; the zip file holds both with the
-# licence and a read-me in Windows line ends.
+# are small, and carry the icon, the version and an application manifest (the
+# rights of the user who starts them, Windows 10 and 11, long paths; the desktop
+# program per-monitor DPI); the installer asks for no more rights than its user's;
+# the zip file holds both programs with the licence and a read-me in Windows line ends.
 # Usage: windows_files_test.sh BUILD-WINDOWS   (with WINEPREFIX set)
 set -euo pipefail
 build=$1
 fail() { echo "files test: $*" >&2; exit 1; }
 system32=$WINEPREFIX/drive_c/windows/system32
+manifest=$(mktemp)
+trap 'rm -f "$manifest"' EXIT
+
+# manifest_declares EXE SETTING... : the manifest in EXE's resources holds each SETTING,
+# an element, or an element's attribute, with its value: "longPathAware=true",
+# "supportedOS/@Id=..."; "dpiAwareness=" for one that is absent.
+manifest_declares() {
+    local exe=$1 setting name element value
+    # Windows reads the manifest that is resource number 1 of type 24.
+    x86_64-w64-mingw32-objdump -p "$exe" | grep -A2 '^[0-9a-f]*   Entry: ID: 0x000018,' |
+        grep -q '^[0-9a-f]*     Entry: ID: 0x000001,' || fail "$exe has no manifest resource"
+    python3 -c '
+import re, sys
+found = re.search(rb"<assembly .*?</assembly>", open(sys.argv[1], "rb").read(), re.S)
+sys.stdout.buffer.write(found.group(0) if found else b"")' "$exe" >"$manifest"
+    [ -s "$manifest" ] || fail "$exe has no manifest"
+    for setting in "${@:2}"; do
+        name=${setting%%=*} element=${setting%%[/=]*}
+        value=$(xmllint --xpath "string(//*[local-name()='$element']${name#"$element"})" "$manifest")
+        [ "$value" = "${setting#*=}" ] || fail "$(basename "$exe") declares $name \"$value\""
+    done
+}
+windows_10_and_11={8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}
 
 for program in loftype h8; do
     exe=$build/$program.exe
@@ -26,6 +51,13 @@ for program in loftype h8; do
             fail "$program.exe lacks \"$text\" in its version information"
     done
 done
+manifest_declares "$build/loftype.exe" requestedExecutionLevel/@level=asInvoker \
+    "supportedOS/@Id=$windows_10_and_11" "longPathAware=true" "dpiAware=true/pm" \
+    "dpiAwareness=PerMonitorV2"
+manifest_declares "$build/h8.exe" requestedExecutionLevel/@level=asInvoker \
+    "supportedOS/@Id=$windows_10_and_11" "longPathAware=true" "dpiAwareness="
+manifest_declares "$build/loftype-1.2-win64-setup.exe" \
+    requestedExecutionLevel/@level=asInvoker "supportedOS/@Id=$windows_10_and_11"
 [ "$(stat -c %s "$build/loftype.exe")" -le $((15 * 1024 * 1024)) ] || fail "loftype.exe over 15 MB"
 
 zip=$build/loftype-1.2-win64.zip

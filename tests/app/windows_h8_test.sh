@@ -4,8 +4,9 @@
 # outside the font, non-ASCII, long lines), options, overflows, --show, the output
 # forms and standard input with CR LF; and --save names its files by the same rule,
 # device names (CON, nul, COM1.txt, LPT9) and non-ASCII included, without opening a
-# device; it reports a failed write, ends quietly on a closed pipe and keeps a
-# read-only file.
+# device, into a path longer than 260 characters; it reports a failed write, ends
+# quietly on a closed pipe and keeps a read-only file. On a console whose code page
+# is not UTF-8, the messages read right.
 # Usage: windows_h8_test.sh H8.EXE LINUX-H8   (with WINEPREFIX set)
 set -euo pipefail
 exe=$1 h8=$2
@@ -63,13 +64,18 @@ same "$work/crlf.txt" -qw40 --trim --prefix '# ' --align=right
 same "$work/lines.txt" -q --format html
 same "$work/none.txt" --lf --format markdown 'LF on request'
 
-# Saving: the same files in Files, named by the same rule.
-names=(CON nul COM1.txt LPT9 'COM¹' 'lpt³.txt' 'Ωmega' 'café' 'a/b:c*d?.txt')
-mkdir "$work/linux" "$work/windows" "$work/arguments"
+# Saving: the same files in Files, named by the same rule; h8.exe's in a folder 240
+# characters long, so that the paths of the files pass 260 (Wine starts no program in
+# a folder whose path is longer than that).
+names=(CON nul COM1.txt LPT9 'COM¹' 'lpt³.txt' 'Ωmega' 'café' 'a/b:c*d?.txt'
+       'A banner saved past the old limit of two hundred and sixty characters')
+deep=$work/windows/
+deep+=$(printf 'f%.0s' $(seq $((240 - ${#deep}))))
+mkdir -p "$work/linux" "$deep" "$work/arguments"
 printf '%s\n' "${names[@]}" >"$work/names.txt"
 (cd "$work/linux" && "$h8" -q --save <"$work/names.txt")
-(cd "$work/windows" && wine "$exe" -q --save <"$work/names.txt" >saved.out)
-if [ -s "$work/windows/saved.out" ] || ! diff -r "$work/linux/Files" "$work/windows/Files"; then
+(cd "$deep" && wine "$exe" -q --save <"$work/names.txt" >saved.out)
+if [ -s "$deep/saved.out" ] || ! diff -r "$work/linux/Files" "$deep/Files"; then
     echo "h8.exe --save of standard input differs from h8's" >&2
     failures=$((failures + 1))
 fi
@@ -109,6 +115,17 @@ if [ "$(cat "$work/read-only/Files/Hi.txt")" != old ] || [ "$(ls -A "$work/read-
     echo "h8.exe did not keep the read-only file alone" >&2
     failures=$((failures + 1))
 fi
+
+# A console with code page 850: the message of a character outside the font, Ω, reads
+# as on Linux (Wine shows its console on the terminal that script(1) gives it).
+console=$(cd "$(dirname "$exe")" && LANG=C.UTF-8 script -qec \
+    "wine cmd /c 'chcp 850 >nul & $(basename "$exe") -- Ωmega >nul'" /dev/null |
+    sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' | tr -d '\r')
+if [ "$console" != "$("$h8" -- Ωmega 2>&1 >/dev/null)" ]; then
+    echo "h8.exe's message on a console with code page 850 reads: $console" >&2
+    failures=$((failures + 1))
+fi
+cases=$((cases + 1))
 
 [ "$failures" -eq 0 ] || { echo "$failures of $((cases + 2)) h8 comparisons failed" >&2; exit 1; }
 echo "h8.exe gave the bytes of h8 in all $((cases + 2)) comparisons"
