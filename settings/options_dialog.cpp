@@ -53,7 +53,9 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
 }
 
 // The room a prompt needs to show its whole text: the design width, widened until the
-// text fits the design height, or in two lines where one line is taller than that.
+// text fits in the design height or in two lines, whichever is taller, but never wider
+// than the text on one line (a font so large that one line is taller than the design
+// would otherwise widen it without end).
 QSize PromptSize(const QLabel& prompt) {
     const int room = std::max(kPromptHeight, 2 * prompt.fontMetrics().lineSpacing());
     const int oneLine = prompt.fontMetrics().horizontalAdvance(prompt.text()) + 1;
