@@ -43,7 +43,7 @@ fi
 (cd "$work" && apt-get source -qq "qt6-base=$version" >/dev/null 2>&1)
 source_dir=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
-echo "Building Qt $upstream for Windows into $prefix (about 20 minutes) ..." >&2
+echo "Building Qt $upstream for Windows into $prefix (about half an hour on two cores) ..." >&2
 cmake -S "$source_dir" -B "$work/build" -G Ninja -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
