@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under Wine: tests/support/under_wine.sh WINE PROGRAM ARGS...
-# Now and then (about one start in a thousand, with two running at once) Wine
-# ends a program before it runs at all: it fails at once and prints nothing. Such a
+# Rarely (once in some 5,000 starts seen, with two running at once) Wine ends a
+# program before it runs at all: it fails at once and prints nothing. Such a
 # start is made once more, and the run says so; a program that printed anything
 # keeps its result, so a test that fails is never tried again.
 wine=$1
