@@ -11,6 +11,10 @@
 
 namespace h8 {
 
+using mod8Zevazuv::Align;
+using mod8Zevazuv::Format;
+using mod8Zevazuv::LineEnd;
+
 const char* const kUsage =
     R"(Usage: h8 [OPTION ...] [LINE ...]
 
@@ -87,10 +91,7 @@ std::string BadValue(std::string_view option, std::string_view allowed, std::u16
 }
 
 std::string ReadSpacing(std::string_view option, std::u16string_view value, std::int16_t& to) {
-    std::optional<std::int16_t> spacing;
-    if (modOptions::IsValidSpacing(value, u'.')) {
-        spacing = modOptions::ReadInt16(value, u'.');
-    }
+    const std::optional<std::int16_t> spacing = modOptions::ReadSpacing(value, u'.');
     if (!spacing) {
         return BadValue(option, "a number from 0 to 12", value);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/output_forms.h"
+#include "engine/output_forms.h"
 #include "settings/layout_options.h"
 
 #include <cstdint>
@@ -22,7 +22,7 @@ struct Invocation {
     bool save = false;
     bool help = false;
     bool version = false;
-    OutputForm form;
+    mod8Zevazuv::OutputForm form;
     // The words of the line; none means: read the lines from standard input.
     std::vector<std::u16string> words;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/font_report.h"
+#include "engine/font_report.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -16,7 +16,7 @@ struct Line {
 
     std::u16string text;
     std::size_t length = 0;
-    FontReport report;
+    mod8Zevazuv::FontReport report;
 
     void Add(char16_t c) {
         if (text.size() < kHeld) {

@@ -2,11 +2,10 @@
 
 #include "cli/h8_options.h"
 #include "cli/input_lines.h"
-#include "cli/output_forms.h"
 #include "commands/banner_file.h"
 #include "engine/banner.h"
+#include "engine/output_forms.h"
 #include "platform/binary_output.h"
-#include "platform/checked16.h"
 #include "platform/console_message.h"
 #include "platform/file_writer.h"
 #include "platform/utf8.h"
@@ -101,42 +100,55 @@ void ReservePage(std::size_t length) {
 // Prints the banner of the line in the output form.
 void PrintBanner(const h8::Invocation& invocation, const h8::Line& line, std::string& banner) {
     const std::int16_t width = h8::PrintedColumns(invocation).value_or(modOptions::PageWidth);
-    h8::WriteBanner(invocation.form, line.text, width, banner, PrintOut);
+    mod8Zevazuv::WriteBanner(invocation.form, line.text, width, banner, PrintOut);
 }
 
 // Composes the page to print: bands that fit the terminal's columns, or cut by the
-// page width.
-void ComposePrintedPage(const h8::Invocation& invocation, const h8::Line& line) {
+// page width. False when the line is too wide to enlarge.
+bool ComposePrintedPage(const h8::Invocation& invocation, const h8::Line& line) {
     if (std::optional<std::int16_t> columns = h8::PrintedColumns(invocation)) {
-        mod8Zevazuv::ComposeFittingPage(line.text, *columns);
-    } else {
-        mod8Zevazuv::ComposePage(line.text);
+        return mod8Zevazuv::ComposeFittingPage(line.text, *columns);
     }
+    return mod8Zevazuv::ComposePage(line.text);
+}
+
+// Shows, saves or prints one line; false when it is too wide to enlarge. Throws
+// platform::OutputError and OutputFailure.
+bool ShowSaveOrPrint(const h8::Invocation& invocation, const h8::Line& line,
+                     platform::FileSystem& files) {
+    if (invocation.show) {
+        if (!mod8Zevazuv::RenderLine(line.text)) {
+            return false;
+        }
+        PrintBanner(invocation, line, mod8Zevazuv::BandText);
+    }
+    if (invocation.save || !invocation.show) {
+        ReservePage(line.length);
+    }
+    if (invocation.save) {
+        if (!mod8Zevazuv::ComposePage(line.text)) {
+            return false;
+        }
+        modMain::WriteBannerFile(files, line.text, mod8Zevazuv::PageText);
+    } else if (!invocation.show) {
+        if (!ComposePrintedPage(invocation, line)) {
+            return false;
+        }
+        PrintBanner(invocation, line, mod8Zevazuv::PageText);
+    }
+    return true;
 }
 
 // Prints, shows or saves one line; returns the exit status it earns.
 int Enlarge(const h8::Invocation& invocation, const h8::Line& line, platform::FileSystem& files) {
     if (!invocation.quiet && !line.report.Text().empty()) {
-        PrintError(line.report.Text());
+        PrintError("h8: " + line.report.Text());
     }
     try {
-        if (invocation.show) {
-            mod8Zevazuv::RenderLine(line.text);
-            PrintBanner(invocation, line, mod8Zevazuv::BandText);
+        if (!ShowSaveOrPrint(invocation, line, files)) {
+            PrintError("h8: " + mod8Zevazuv::OverflowMessage(line.length));
+            return 1;
         }
-        if (invocation.save || !invocation.show) {
-            ReservePage(line.length);
-        }
-        if (invocation.save) {
-            mod8Zevazuv::ComposePage(line.text);
-            modMain::WriteBannerFile(files, line.text, mod8Zevazuv::PageText);
-        } else if (!invocation.show) {
-            ComposePrintedPage(invocation, line);
-            PrintBanner(invocation, line, mod8Zevazuv::PageText);
-        }
-    } catch (const platform::Overflow&) {
-        PrintError("h8: " + mod8Zevazuv::OverflowMessage(line.length));
-        return 1;
     } catch (const platform::OutputError& error) {
         PrintError(std::string("h8: ") + error.what());
         return 1;
@@ -177,8 +189,8 @@ int EnlargeInput(const h8::Invocation& invocation, platform::FileSystem& files) 
 // Does what the invocation asks; returns the exit status it earns.
 int CarryOut(const h8::Invocation& invocation) {
     if (invocation.help || invocation.version) {
-        PrintOut(h8::WithLineEnds(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n",
-                                  invocation.form.lineEnd));
+        PrintOut(mod8Zevazuv::WithLineEnds(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n",
+                                           invocation.form.lineEnd));
         return 0;
     }
     ApplyOptions(invocation);

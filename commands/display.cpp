@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <optional>
 
 namespace ui {
 
@@ -32,11 +33,8 @@ constexpr int kBottomMargin =
 // The outer width in pixels that the 16-bit twips product gives, or -1 when the
 // band is too wide for it.
 int DesignWidth(std::int16_t bandWidth) {
-    try {
-        return Pixels(platform::Mul16(bandWidth, kTwipsPerCharacter));
-    } catch (const platform::Overflow&) {
-        return -1;
-    }
+    const std::optional<std::int16_t> twips = platform::Mul16(bandWidth, kTwipsPerCharacter);
+    return twips ? Pixels(*twips) : -1;
 }
 
 // A screen reader meets a Display as a window, not as a bare area.

@@ -3,7 +3,6 @@
 #include "commands/banner_file.h"
 #include "commands/display.h"
 #include "engine/banner.h"
-#include "platform/checked16.h"
 #include "platform/desktop.h"
 #include "ui/error_windows.h"
 #include "ui/forms.h"
@@ -35,16 +34,17 @@ QString Sentence(const std::string& clause) {
 }
 
 // Runs a command on the accepted line, reporting what fails instead of letting it
-// end the program.
+// end the program: a line too wide to enlarge (the command returns false) or an
+// output that fails.
 template <class Command> void RunOnInputLine(Command command) {
     std::optional<std::u16string> line = AcceptedLine();
     if (!line) {
         return;
     }
     try {
-        command(*line);
-    } catch (const platform::Overflow&) {
-        modErrors::ReportOutputFailure(Sentence(mod8Zevazuv::OverflowMessage(line->size())));
+        if (!command(*line)) {
+            modErrors::ReportOutputFailure(Sentence(mod8Zevazuv::OverflowMessage(line->size())));
+        }
     } catch (const platform::OutputError& error) {
         modErrors::ReportOutputFailure(QString::fromUtf8(error.what()));
     }
@@ -77,22 +77,30 @@ bool CheckInputLine(std::u16string_view) {
 
 void ShowCommand() {
     RunOnInputLine([](const std::u16string& line) {
-        mod8Zevazuv::RenderLine(line);
+        if (!mod8Zevazuv::RenderLine(line)) {
+            return false;
+        }
         ui::Display::Open(QString::fromStdU16String(line), mod8Zevazuv::Rows,
                           mod8Zevazuv::LastBandWidth);
+        return true;
     });
 }
 
 void CopyCommand() {
     RunOnInputLine([](const std::u16string& line) {
-        mod8Zevazuv::ComposePage(line);
+        if (!mod8Zevazuv::ComposePage(line)) {
+            return false;
+        }
         PutOnClipboard(PageTextAsQString());
+        return true;
     });
 }
 
 void SaveCommand() {
     RunOnInputLine([](const std::u16string& line) {
-        mod8Zevazuv::ComposePage(line);
+        if (!mod8Zevazuv::ComposePage(line)) {
+            return false;
+        }
         std::unique_ptr<platform::FileSystem> fileSystem = platform::CreateFileSystemObject();
         try {
             WriteBannerFile(*fileSystem, line, mod8Zevazuv::PageText);
@@ -104,6 +112,7 @@ void SaveCommand() {
             throw platform::FolderError(folder.toStdU16String(), error.Reason(),
                                         std::u16string::npos);
         }
+        return true;
     });
 }
 

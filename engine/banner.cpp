@@ -8,6 +8,7 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace mod8Zevazuv {
@@ -40,15 +41,16 @@ inline void CopyGlyphRow(char* to, const std::string& row) {
     }
 }
 
-// Counts towards the width of the top row. When the count passes 32767 the top row
-// keeps what had been appended up to that point (its first kept characters), the
-// band text stays empty, and the rendering fails.
-void Count(std::int64_t width, const char* row, std::size_t kept) {
-    if (width > kMax16) {
-        Rows[kGlyphRows - 1].assign(row, kept);
-        BandText.clear();
+// Counts towards the width of the top row; false when the count passes 32767. Then
+// the top row keeps what had been appended up to that point (its first kept
+// characters), the band text stays empty, and the rendering fails.
+bool Count(std::int64_t width, const char* row, std::size_t kept) {
+    if (platform::Checked16(width)) {
+        return true;
     }
-    platform::Checked16(width); // throws past the limit
+    Rows[kGlyphRows - 1].assign(row, kept);
+    BandText.clear();
+    return false;
 }
 
 // The columns a glyph takes on the screen: its longest row, which may differ from the
@@ -99,9 +101,9 @@ Band& ScratchBand() {
 // enough blanks for the longest glyph rows up front: each glyph row is copied and the
 // blanks after it are stepped over. Every row of a band holds the same characters
 // and reaches the same width, so only the top row, rendered first, counts it (and so
-// fails, if the band overflows).
+// fails, if the band overflows: then the result is empty).
 template <bool kCounting>
-std::int16_t RenderRow(char*& end, const Band& band, int r, std::int64_t blanks) {
+std::optional<std::int16_t> RenderRow(char*& end, const Band& band, int r, std::int64_t blanks) {
     const char* const start = end;
     const std::size_t count = band.glyphs.size();
     std::int64_t width = 0;
@@ -113,7 +115,9 @@ std::int16_t RenderRow(char*& end, const Band& band, int r, std::int64_t blanks)
             end += text.size();
             if constexpr (kCounting) {
                 width += glyph.width;
-                Count(width, start, static_cast<std::size_t>(end - start));
+                if (!Count(width, start, static_cast<std::size_t>(end - start))) {
+                    return std::nullopt;
+                }
             }
         }
         end += blanks;
@@ -121,17 +125,20 @@ std::int16_t RenderRow(char*& end, const Band& band, int r, std::int64_t blanks)
             // The blank that passed the limit is the last one kept.
             width += blanks;
             std::int64_t beyond = std::clamp<std::int64_t>(width - kMax16 - 1, 0, blanks);
-            Count(width, start, static_cast<std::size_t>(end - start - beyond));
             // The length of the remaining text is a 16-bit count as well.
-            Count(static_cast<std::int64_t>(band.length - i), start,
-                  static_cast<std::size_t>(end - start));
+            if (!Count(width, start, static_cast<std::size_t>(end - start - beyond)) ||
+                !Count(static_cast<std::int64_t>(band.length - i), start,
+                       static_cast<std::size_t>(end - start))) {
+                return std::nullopt;
+            }
         }
     }
     return static_cast<std::int16_t>(width);
 }
 
-// Renders the band into BandText, Rows and LastBandWidth, from the top row down.
-void RenderBand(const Band& band) {
+// Renders the band into BandText, Rows and LastBandWidth, from the top row down;
+// false when it is too wide.
+bool RenderBand(const Band& band) {
     const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
     const std::size_t rowRoom =
         band.glyphs.size() * (kLongestGlyphRow + static_cast<std::size_t>(blanks)) +
@@ -146,7 +153,11 @@ void RenderBand(const Band& band) {
     for (int r = kGlyphRows - 1; r >= 0; --r) {
         char* const row = end;
         if (r == kGlyphRows - 1) {
-            width = RenderRow<true>(end, band, r, blanks);
+            const std::optional<std::int16_t> counted = RenderRow<true>(end, band, r, blanks);
+            if (!counted) {
+                return false;
+            }
+            width = *counted;
         } else {
             RenderRow<false>(end, band, r, blanks);
         }
@@ -155,20 +166,27 @@ void RenderBand(const Band& band) {
     }
     BandText.resize(static_cast<std::size_t>(end - text));
     LastBandWidth = width;
+    return true;
 }
 
 // Takes the characters of the next band from the start of the text into the band:
 // with a page width of 1 or more, until their widths reach it; else all of them.
-// Returns how many it took.
-std::size_t TakeBand(std::u16string_view text, Band& band) {
-    platform::Checked16(static_cast<std::int64_t>(text.size())); // a 16-bit count too
+// Returns how many it took, or nothing when a count leaves the 16-bit range.
+std::optional<std::size_t> TakeBand(std::u16string_view text, Band& band) {
+    if (!platform::Checked16(static_cast<std::int64_t>(text.size()))) { // a 16-bit count too
+        return std::nullopt;
+    }
     const std::int16_t pageWidth = modOptions::PageWidth;
     std::int16_t taken = 0;
     std::size_t length = 0;
     while (length < text.size() && (pageWidth < 1 || taken < pageWidth)) {
         Glyph glyph = LookUpGlyph(text[length]);
         if (pageWidth >= 1) {
-            taken = platform::Add16(taken, glyph.width);
+            const std::optional<std::int16_t> sum = platform::Add16(taken, glyph.width);
+            if (!sum) {
+                return std::nullopt;
+            }
+            taken = *sum;
         }
         band.Add(glyph);
         ++length;
@@ -178,9 +196,13 @@ std::size_t TakeBand(std::u16string_view text, Band& band) {
 
 // Takes the characters of the next band from the start of the text into the band,
 // as long as the band's rows, the blanks after each character included, stay within
-// the columns; at least one character, however wide. Returns how many it took.
-std::size_t TakeFittingBand(std::u16string_view text, std::int16_t columns, Band& band) {
-    platform::Checked16(static_cast<std::int64_t>(text.size())); // a 16-bit count too
+// the columns; at least one character, however wide. Returns how many it took, or
+// nothing when the text is longer than a 16-bit count.
+std::optional<std::size_t> TakeFittingBand(std::u16string_view text, std::int16_t columns,
+                                           Band& band) {
+    if (!platform::Checked16(static_cast<std::int64_t>(text.size()))) {
+        return std::nullopt;
+    }
     const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
     std::int64_t width = 0;
     std::size_t length = 0;
@@ -202,16 +224,21 @@ void AppendEmptyLines(std::string& page) {
     }
 }
 
-// Composes the page from the bands that take cuts off the text.
-template <class Take> void ComposeBands(std::u16string_view text, Take take) {
+// Composes the page from the bands that take cuts off the text; false when one of
+// them is too wide.
+template <class Take> bool ComposeBands(std::u16string_view text, Take take) {
     PageText.clear();
     while (!text.empty()) {
         Band& band = ScratchBand();
-        text.remove_prefix(take(text, band));
-        RenderBand(band);
+        const std::optional<std::size_t> taken = take(text, band);
+        if (!taken || !RenderBand(band)) {
+            return false;
+        }
+        text.remove_prefix(*taken);
         PageText += BandText;
         AppendEmptyLines(PageText);
     }
+    return true;
 }
 
 } // namespace
@@ -223,18 +250,18 @@ std::string OverflowMessage(std::size_t characters) {
                 : "its banner would be wider than 32767 small characters");
 }
 
-void RenderLine(std::u16string_view text) {
+bool RenderLine(std::u16string_view text) {
     Band& band = ScratchBand();
     band.AddText(text);
-    RenderBand(band);
+    return RenderBand(band);
 }
 
-void ComposePage(std::u16string_view text) {
-    ComposeBands(text, TakeBand);
+bool ComposePage(std::u16string_view text) {
+    return ComposeBands(text, TakeBand);
 }
 
-void ComposeFittingPage(std::u16string_view text, std::int16_t columns) {
-    ComposeBands(text, [columns](std::u16string_view rest, Band& band) {
+bool ComposeFittingPage(std::u16string_view text, std::int16_t columns) {
+    return ComposeBands(text, [columns](std::u16string_view rest, Band& band) {
         return TakeFittingBand(rest, columns, band);
     });
 }

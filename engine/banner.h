@@ -7,8 +7,8 @@
 #include <string_view>
 
 // The line renderer and the page composer, and the results they leave behind. Both
-// read the layout options afresh at every use; a width or length that leaves the
-// signed 16-bit range throws platform::Overflow.
+// read the layout options afresh at every use; a line whose width or length leaves
+// the signed 16-bit range is too wide to enlarge, and they return false for it.
 namespace mod8Zevazuv {
 
 // Slot r holds row r of the band last rendered: slot 7 the top row, slot 0 the bottom.
@@ -22,17 +22,17 @@ extern std::string PageText;
 
 // Renders the text as one band. On overflow Rows and BandText hold what was appended
 // before the failure and LastBandWidth keeps its previous value.
-void RenderLine(std::u16string_view text);
+[[nodiscard]] bool RenderLine(std::u16string_view text);
 
 // Cuts the line into bands by the page width (below 1: one band) and joins their
 // texts. On overflow PageText holds the bands completed before the failure.
-void ComposePage(std::u16string_view text);
+[[nodiscard]] bool ComposePage(std::u16string_view text);
 
 // Cuts the line into bands that each fit in the columns, the blanks after every
 // character included (a character wider than the columns makes a band of its own),
 // and joins their texts as ComposePage does. For a screen of that many columns,
 // whatever the page width.
-void ComposeFittingPage(std::u16string_view text, std::int16_t columns);
+[[nodiscard]] bool ComposeFittingPage(std::u16string_view text, std::int16_t columns);
 
 // Why a line of this many characters overflowed, as a clause for the message that
 // reports it: "the line of N characters is too long to enlarge: " and the limit it

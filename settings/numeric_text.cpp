@@ -148,4 +148,9 @@ bool IsValidSpacing(std::u16string_view value, char16_t decimalSeparator) {
     return number && *number >= 0 && *number <= 12;
 }
 
+std::optional<std::int16_t> ReadSpacing(std::u16string_view text, char16_t decimalSeparator) {
+    return IsValidSpacing(text, decimalSeparator) ? ReadInt16(text, decimalSeparator)
+                                                  : std::nullopt;
+}
+
 } // namespace modOptions

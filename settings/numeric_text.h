@@ -29,4 +29,9 @@ std::optional<std::int16_t> ReadInt16(std::u16string_view text,
 // True when the text is numeric and its number, before rounding, lies in 0..12.
 bool IsValidSpacing(std::u16string_view value, char16_t decimalSeparator = kDecimalPoint);
 
+// A spacing value (blanks or empty lines, less one) as h8 and the web page take it:
+// IsValidSpacing followed by ReadInt16; empty when the text is refused.
+std::optional<std::int16_t> ReadSpacing(std::u16string_view text,
+                                        char16_t decimalSeparator = kDecimalPoint);
+
 } // namespace modOptions

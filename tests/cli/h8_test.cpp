@@ -32,7 +32,7 @@ std::string Page(std::u16string_view line, std::int16_t h = 1, std::int16_t v = 
     modOptions::HSpaces = h;
     modOptions::VSpaces = v;
     modOptions::PageWidth = p;
-    mod8Zevazuv::ComposePage(line);
+    EXPECT_TRUE(mod8Zevazuv::ComposePage(line));
     modOptions::SetDefaultOptions();
     return mod8Zevazuv::PageText;
 }
@@ -96,13 +96,13 @@ TEST(H8, ALineLongerThanTheInputBlocksIsReadWhole) {
 
 TEST(H8, ShowPrintsTheOneBand) {
     modMain::InitEngine();
-    mod8Zevazuv::RenderLine(u"Hi Hi");
+    EXPECT_TRUE(mod8Zevazuv::RenderLine(u"Hi Hi"));
     EXPECT_EQ(H8({"--show", "-w", "5", "Hi", "Hi"}).out, Printed(mod8Zevazuv::BandText));
 }
 
 TEST(H8, TheTerminalsWidthFitsTheBands) {
     modMain::InitEngine();
-    mod8Zevazuv::ComposeFittingPage(u"HiH", 14);
+    EXPECT_TRUE(mod8Zevazuv::ComposeFittingPage(u"HiH", 14));
     const std::string fitted = Printed(mod8Zevazuv::PageText);
     // Output that is no terminal: -t takes COLUMNS, and without -t nothing is cut.
     testing_support::SetVariable("COLUMNS", "14");

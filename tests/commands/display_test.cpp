@@ -8,7 +8,7 @@
 namespace {
 
 ui::Display* ShowBand(const std::u16string& line) {
-    mod8Zevazuv::RenderLine(line);
+    EXPECT_TRUE(mod8Zevazuv::RenderLine(line));
     return ui::Display::Open(QString::fromStdU16String(line), mod8Zevazuv::Rows,
                              mod8Zevazuv::LastBandWidth);
 }

@@ -28,7 +28,7 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray Composed(const std::u16string& line) {
-    mod8Zevazuv::ComposePage(line);
+    EXPECT_TRUE(mod8Zevazuv::ComposePage(line));
     return QByteArray::fromStdString(mod8Zevazuv::PageText);
 }
 
@@ -118,7 +118,7 @@ TEST_F(OutputCommands, ALineWiderThanThePageGivesBandsButShowsAsOne) {
     modMain::SaveCommand();
     EXPECT_EQ(ReadFile("Files/Hello world.txt"), copied.toLatin1() + "\r\n");
     modMain::ShowCommand();
-    mod8Zevazuv::RenderLine(u"Hello world");
+    EXPECT_TRUE(mod8Zevazuv::RenderLine(u"Hello world"));
     EXPECT_EQ(OpenDisplays()[0]->lblDisplay[7]->text().toStdString(), mod8Zevazuv::Rows[7]);
 }
 

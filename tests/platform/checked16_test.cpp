@@ -4,7 +4,6 @@
 
 using platform::Add16;
 using platform::Mul16;
-using platform::Overflow;
 using platform::Sub16;
 
 TEST(Checked16, ResultsAtTheEdgesOfTheRangeAreExact) {
@@ -14,9 +13,9 @@ TEST(Checked16, ResultsAtTheEdgesOfTheRangeAreExact) {
     EXPECT_EQ(Mul16(-256, 128), -32768);
 }
 
-TEST(Checked16, ResultsOutsideTheRangeThrowInsteadOfWrapping) {
-    EXPECT_THROW(Add16(32767, 1), Overflow);
-    EXPECT_THROW(Sub16(-32768, 1), Overflow);
-    EXPECT_THROW(Mul16(274, 120), Overflow);
-    EXPECT_THROW(Mul16(-32768, -1), Overflow);
+TEST(Checked16, ResultsOutsideTheRangeAreRefusedInsteadOfWrapped) {
+    EXPECT_EQ(Add16(32767, 1), std::nullopt);
+    EXPECT_EQ(Sub16(-32768, 1), std::nullopt);
+    EXPECT_EQ(Mul16(274, 120), std::nullopt);
+    EXPECT_EQ(Mul16(-32768, -1), std::nullopt);
 }

@@ -223,7 +223,7 @@ TEST_F(OptionsDialog, CommandsUseTheStoredValuesNeverTheTextsBeingEdited) {
     Type(options.txtHSpaces, "5");
     Type(options.txtPageWidth, "1");
     modMain::CopyCommand();
-    mod8Zevazuv::ComposePage(u"ab");
+    EXPECT_TRUE(mod8Zevazuv::ComposePage(u"ab"));
     EXPECT_EQ(platform::CurrentClipboard().Text().toStdString(), mod8Zevazuv::PageText);
 
     QTest::mouseClick(options.btnOK, Qt::LeftButton);

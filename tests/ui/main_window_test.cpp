@@ -145,7 +145,7 @@ TEST_F(MainWindow, EnterRunsOnlyAFocusedButtonAndTheLineStays) {
     }
     EXPECT_EQ(OpenDisplays().size(), 1);
     EXPECT_TRUE(QFile::exists("Files/Stay.txt"));
-    mod8Zevazuv::ComposePage(u"Stay");
+    EXPECT_TRUE(mod8Zevazuv::ComposePage(u"Stay"));
     EXPECT_EQ(platform::CurrentClipboard().Text().toStdString(), mod8Zevazuv::PageText);
     QTest::mouseClick(main->btnShow, Qt::LeftButton);
     QTest::mouseClick(main->btnCopy, Qt::LeftButton);

@@ -1,4 +1,4 @@
-#include "cli/output_forms.h"
+#include "engine/output_forms.h"
 
 #include "platform/utf8.h"
 
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-namespace h8 {
+namespace mod8Zevazuv {
 
 namespace {
 
@@ -275,4 +275,4 @@ std::string WithLineEnds(std::string_view text, LineEnd lineEnd) {
     return shaped;
 }
 
-} // namespace h8
+} // namespace mod8Zevazuv

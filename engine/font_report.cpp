@@ -1,19 +1,19 @@
-#include "cli/font_report.h"
+#include "engine/font_report.h"
 
 #include "engine/character_classes.h"
 #include "platform/utf8.h"
 
 #include <cstdio>
 
-namespace h8 {
+namespace mod8Zevazuv {
 namespace {
 
 const char* HowDrawn(char16_t c) {
-    const mod8Zevazuv::GlyphRows* rows = mod8Zevazuv::LookUpGlyph(c).rows;
+    const GlyphRows* rows = LookUpGlyph(c).rows;
     if (rows == nullptr) {
         return "left out";
     }
-    return rows == &mod8Zevazuv::SymbolGlyphs[0] ? "as a blank" : "as \"?\"";
+    return rows == &SymbolGlyphs[0] ? "as a blank" : "as \"?\"";
 }
 
 bool InRange(char16_t c, char16_t first, char16_t last) {
@@ -51,7 +51,7 @@ void FontReport::AddOutside(char16_t c) {
     }
     seen_[c] = true;
     named_.push_back(c);
-    text_ += text_.empty() ? "h8: not in the font: " : ", ";
+    text_ += text_.empty() ? "not in the font: " : ", ";
     AppendName(c, text_);
     text_ += ' ';
     text_ += HowDrawn(c);
@@ -65,4 +65,4 @@ void FontReport::Clear() {
     text_.clear();
 }
 
-} // namespace h8
+} // namespace mod8Zevazuv

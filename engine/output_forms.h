@@ -5,7 +5,10 @@
 #include <string>
 #include <string_view>
 
-namespace h8 {
+// The output forms of a banner: the text as the engine makes it, with other line
+// ends, without trailing blanks, behind a prefix, aligned in the page, or as a
+// Markdown block or an HTML element. Shared by h8 and the WebAssembly module.
+namespace mod8Zevazuv {
 
 enum class LineEnd { kCrLf, kLf };
 enum class Format { kText, kMarkdown, kHtml };
@@ -17,7 +20,7 @@ inline constexpr LineEnd kPlatformLineEnd = LineEnd::kCrLf;
 inline constexpr LineEnd kPlatformLineEnd = LineEnd::kLf;
 #endif
 
-// How banners are printed on standard output.
+// How a banner is printed.
 struct OutputForm {
     LineEnd lineEnd = kPlatformLineEnd;
     // No blanks at the end of any line.
@@ -44,4 +47,4 @@ void WriteBanner(const OutputForm& form, std::u16string_view line, std::int16_t 
 // The text, whose lines end in LF, with the line ends given.
 std::string WithLineEnds(std::string_view text, LineEnd lineEnd);
 
-} // namespace h8
+} // namespace mod8Zevazuv

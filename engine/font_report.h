@@ -6,20 +6,21 @@
 #include <string>
 #include <vector>
 
-namespace h8 {
+namespace mod8Zevazuv {
 
 // Gathers, character by character, the characters of a line that the font does not
 // have, each once, and how each is drawn.
 class FontReport {
 public:
     void Add(char16_t c) {
-        if (!mod8Zevazuv::InFont(c)) {
+        if (!InFont(c)) {
             AddOutside(c);
         }
     }
     // Forgets the line, for the next one.
     void Clear();
-    // The one line (UTF-8) that names them; empty when the font has them all.
+    // The clause (UTF-8) that names them, "not in the font: U+00E9 \"é\" as a blank,
+    // ..."; empty when the font has them all.
     const std::string& Text() const { return text_; }
 
 private:
@@ -30,4 +31,4 @@ private:
     std::string text_;
 };
 
-} // namespace h8
+} // namespace mod8Zevazuv
