@@ -3,7 +3,7 @@
 #include "engine/character_classes.h"
 #include "platform/utf8.h"
 
-#include <cstdio>
+#include <string_view>
 
 namespace mod8Zevazuv {
 namespace {
@@ -33,9 +33,11 @@ bool IsPrintable(char16_t c) {
 }
 
 void AppendName(char16_t c, std::string& to) {
-    char code[8];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-    to += code;
+    constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+    to += "U+";
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        to += kHexDigits[(c >> shift) & 0xF];
+    }
     if (IsPrintable(c)) {
         to += " \"";
         platform::AppendUtf8(std::u16string_view(&c, 1), to);

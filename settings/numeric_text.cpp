@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -105,17 +106,32 @@ long DecimalMagnitude(const NumberParts& parts) {
     return -static_cast<long>(first + 1) + ExponentValue(parts);
 }
 
+// The double nearest to a text of digits, a point and an exponent ("12.5e3"); empty
+// when it overflows or underflows to zero (a subnormal result is kept).
+std::optional<double> NearestDouble(const std::string& ascii) {
+#ifdef __wasi__
+    // The WebAssembly C++ library has no std::from_chars for doubles; its C library's
+    // strtod rounds as exactly, and a WebAssembly module never leaves the C locale. Its
+    // results out of range, infinity and zero, are those that the caller falls back on.
+    return std::strtod(ascii.c_str(), nullptr);
+#else
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        return std::nullopt;
+    }
+    return value;
+#endif
+}
+
 double ToDouble(const NumberParts& parts) {
     std::string ascii;
     AppendAscii(ascii, parts.whole.empty() ? u"0" : parts.whole);
     ascii.push_back('.');
     AppendAscii(ascii, parts.fraction);
     ascii += 'e' + std::to_string(ExponentValue(parts));
-    double value = 0;
-    auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        value = DecimalMagnitude(parts) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    const double value = NearestDouble(ascii).value_or(
+        DecimalMagnitude(parts) > 0 ? std::numeric_limits<double>::infinity() : 0.0);
     return parts.negative ? -value : value;
 }
 

@@ -1,0 +1,154 @@
+// The C interface of the WebAssembly module: the banner, its file and the reading of
+// option values, for JavaScript. The caller writes UTF-16 text into the input buffer
+// and calls a function; the results stay in the module's buffers, which the caller
+// reads by their address and size. Nothing throws: a line too wide to enlarge is a
+// returned status.
+
+#include "engine/banner.h"
+#include "engine/font_report.h"
+#include "engine/output_forms.h"
+#include "platform/file_name.h"
+#include "platform/utf8.h"
+#include "settings/layout_options.h"
+#include "settings/numeric_text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#define LOFTYPE_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+namespace {
+
+std::u16string input;
+std::string output;
+mod8Zevazuv::FontReport report;
+std::string message;
+
+enum Status { kDone = 0, kTooWide = 1 };
+
+void ApplyOptions(int hSpaces, int vSpaces, int pageWidth) {
+    modOptions::HSpaces = static_cast<std::int16_t>(hSpaces);
+    modOptions::VSpaces = static_cast<std::int16_t>(vSpaces);
+    modOptions::PageWidth = static_cast<std::int16_t>(pageWidth);
+}
+
+// Names the line's characters that the font lacks, and clears the last message.
+void Report(std::u16string_view line) {
+    report.Clear();
+    for (char16_t c : line) {
+        report.Add(c);
+    }
+    message.clear();
+}
+
+// The page of the line as the options cut it; false, with the message, when the line
+// is too wide.
+bool Compose(std::u16string_view line, int hSpaces, int vSpaces, int pageWidth) {
+    ApplyOptions(hSpaces, vSpaces, pageWidth);
+    Report(line);
+    output.clear();
+    if (!mod8Zevazuv::ComposePage(line)) {
+        message = mod8Zevazuv::OverflowMessage(line.size());
+        return false;
+    }
+    return true;
+}
+
+std::u16string_view Line(std::size_t units) {
+    return std::u16string_view(input).substr(0, units);
+}
+
+} // namespace
+
+// Fills the font; once, after the module's constructors (_initialize).
+LOFTYPE_EXPORT(start) void Start() {
+    modMain::InitEngine();
+}
+
+// Room for that many UTF-16 units of input; where to write them.
+LOFTYPE_EXPORT(input) char16_t* Input(std::size_t units) {
+    input.resize(units);
+    return input.data();
+}
+
+// The banner of the input's first lineUnits units, the units after them being the
+// prefix, in the output form: format 0 text, 1 Markdown, 2 HTML; align 0 left,
+// 1 center, 2 right; crlf 0 LF, 1 CR LF.
+LOFTYPE_EXPORT(banner)
+int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int format, int align,
+           int trim, int crlf) {
+    const std::u16string_view line = Line(lineUnits);
+    if (!Compose(line, hSpaces, vSpaces, pageWidth)) {
+        return kTooWide;
+    }
+    mod8Zevazuv::OutputForm form;
+    form.lineEnd = crlf != 0 ? mod8Zevazuv::LineEnd::kCrLf : mod8Zevazuv::LineEnd::kLf;
+    form.trim = trim != 0;
+    form.prefix = std::u16string_view(input).substr(lineUnits);
+    form.format = static_cast<mod8Zevazuv::Format>(format);
+    form.align = static_cast<mod8Zevazuv::Align>(align);
+    mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText,
+                             [](const std::string& bytes) { output += bytes; });
+    return kDone;
+}
+
+// The bytes of the banner file that Save writes for the input: the page and one line
+// break, as the file writer's WriteLine ends it.
+LOFTYPE_EXPORT(save_text)
+int SaveText(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth) {
+    if (!Compose(Line(lineUnits), hSpaces, vSpaces, pageWidth)) {
+        return kTooWide;
+    }
+    output = mod8Zevazuv::PageText;
+    output += "\r\n";
+    return kDone;
+}
+
+// The name of the input's banner file, UTF-8, without its folder.
+LOFTYPE_EXPORT(file_name) void FileName(std::size_t lineUnits) {
+    output = platform::ToUtf8(platform::BannerFileName(Line(lineUnits)));
+}
+
+// The input as a spacing value (0 to 12), or -1 when it is refused.
+LOFTYPE_EXPORT(read_spacing) int ReadSpacing(std::size_t units) {
+    return modOptions::ReadSpacing(Line(units)).value_or(-1);
+}
+
+// The input as a page width (-32768 to 32767), or 32768 when it is refused.
+LOFTYPE_EXPORT(read_width) int ReadWidth(std::size_t units) {
+    const std::optional<std::int16_t> width = modOptions::ReadInt16(Line(units));
+    return width ? *width : 32768;
+}
+
+LOFTYPE_EXPORT(output_data) const char* OutputData() {
+    return output.data();
+}
+LOFTYPE_EXPORT(output_size) std::size_t OutputSize() {
+    return output.size();
+}
+// The characters of the last line that the font lacks ("not in the font: ..."), UTF-8.
+LOFTYPE_EXPORT(report_data) const char* ReportData() {
+    return report.Text().data();
+}
+LOFTYPE_EXPORT(report_size) std::size_t ReportSize() {
+    return report.Text().size();
+}
+// Why the last line could not be enlarged, UTF-8; empty when it could.
+LOFTYPE_EXPORT(message_data) const char* MessageData() {
+    return message.data();
+}
+LOFTYPE_EXPORT(message_size) std::size_t MessageSize() {
+    return message.size();
+}
+
+// Gives back the memory that the buffers hold, after a long line.
+LOFTYPE_EXPORT(release) void Release() {
+    for (std::string* text : {&output, &message, &mod8Zevazuv::PageText, &mod8Zevazuv::BandText}) {
+        text->clear();
+        text->shrink_to_fit();
+    }
+    input.clear();
+    input.shrink_to_fit();
+}
