@@ -1,0 +1,87 @@
+// The WebAssembly module through its glue, against h8: the banner in every output form,
+// the saved file, and the reading of the number boxes.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { h8Banner, h8Save, h8WithOption, loadModule } from './h8.mjs';
+
+const loftype = loadModule();
+// A line as a failure names it: its start, with every character beyond printable ASCII escaped.
+const quoted = (line) => JSON.stringify(line.slice(0, 40)).replace(/[^\x20-\x7e]/g, (c) => `\\u${c.charCodeAt(0).toString(16).padStart(4, '0')}`);
+
+const bannerCases = [
+    ['a word', 'Hello', {}],
+    ['an empty line', '', {}],
+    ['blanks only', '   ', { trim: true }],
+    ['layout numbers', 'Wide 42!', { spaces: 0, lines: 12, width: 30 }],
+    ['markup in html', '<a href="x">&amp;</a>', { format: 'html', prefix: '<!-- & -->' }],
+    ['markdown centred', 'ab cd', { format: 'markdown', width: 20, align: 'center' }],
+    ['right and trimmed', 'Right', { width: 80, align: 'right', trim: true }],
+    ['non-ASCII prefix', 'Abc', { prefix: '¶ café — 😀 ' }],
+    ['CR LF', 'Two bands', { width: 20, lineEnd: '\r\n' }],
+    ['CR LF in html', 'x', { format: 'html', lineEnd: '\r\n' }],
+    ['outside the font', 'é ß Ω 中 😀\t!', {}],
+    ['outside the font in markdown', 'naïve', { format: 'markdown' }],
+    ['too wide', 'W'.repeat(2000), {}],
+    ['too many characters', 'i'.repeat(32768), {}],
+    ['too wide, outside the font too', 'é' + 'W'.repeat(3000), { format: 'html' }],
+];
+
+test('banner matches h8 in every output form', () => {
+    const outcome = ({ text, report, error }) => ({ text, report, error });
+    for (const [name, line, options] of bannerCases) {
+        assert.deepEqual(outcome(loftype.banner(line, options)), outcome(h8Banner(line, options)),
+            `${name}: banner(${quoted(line)}, ${JSON.stringify(options)})`);
+    }
+});
+
+test('saveFile writes the name and bytes of h8 --save', () => {
+    const cases = [
+        ['Hello', {}], ['CON', {}], ['a/b', { spaces: 3 }], ['café', { lines: 0 }], ['a:b', { width: 20 }],
+        ['', {}], ['aux.txt', {}], ['?*', { width: 5 }], ['W'.repeat(2000), {}],
+    ];
+    for (const [line, options] of cases) {
+        const expected = h8Save(line, options);
+        const { name, bytes, error } = loftype.saveFile(line, options);
+        const label = `saveFile(${quoted(line)}, ${JSON.stringify(options)})`;
+        assert.equal(error, expected.error, label);
+        if (expected.error) continue;
+        assert.equal(name, expected.name, label);
+        assert.ok(bytes instanceof Uint8Array, `${label}: bytes is a Uint8Array`);
+        assert.ok(Buffer.from(bytes).equals(expected.bytes), `${label}: bytes differ from h8's file`);
+    }
+});
+
+// Each text with the number it means, or null where h8 refuses it. h8 checks the table:
+// it refuses exactly the null ones and prints for each text what it prints for the number.
+const numberCases = {
+    readSpacing: {
+        option: '--spaces', line: 'ii', extra: [],
+        table: [
+            ['1', 1], ['0', 0], ['12', 12], ['1.5', 2], ['2.5', 2], ['0.5', 0], [' 3 ', 3], ['+4', 4], ['1e1', 10],
+            ['1e-1', 0], ['12.4', null], ['-0.4', null], ['-1', null], ['13', null], ['', null], [' ', null],
+            ['x', null], ['1,5', null], ['0x1', null], ['inf', null], ['nan', null], ['٣', null], ['3x', null],
+        ],
+    },
+    readWidth: {
+        option: '--width', line: 'i', extra: ['--align=right'],
+        table: [
+            ['80', 80], ['40.5', 40], ['41.5', 42], [' 7 ', 7], ['1e2', 100], ['32767', 32767], ['-32768', -32768],
+            ['0', 0], ['-1', -1], ['99999', null], ['32768', null], ['-32769', null], ['32767.5', null],
+            ['', null], ['x', null], ['1.5.1', null], ['--1', null],
+        ],
+    },
+};
+
+test('readSpacing and readWidth take exactly what h8 takes', () => {
+    for (const [read, { option, line, extra, table }] of Object.entries(numberCases)) {
+        for (const [text, number] of table) {
+            const label = `${read}(${JSON.stringify(text)})`;
+            const printed = h8WithOption(option, text, line, extra);
+            assert.equal(printed === null, number === null, `${label}: h8 ${option} ${printed === null ? 'refuses' : 'takes'} it`);
+            if (number !== null) {
+                assert.equal(printed, h8WithOption(option, String(number), line, extra), `${label}: h8 reads it as ${number}`);
+            }
+            assert.equal(loftype[read](text), number, label);
+        }
+    }
+});

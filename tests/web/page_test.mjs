@@ -1,0 +1,355 @@
+// The web page in one headless Chromium session, against h8: typing, the option boxes,
+// the fragment, thousands of generated cases, lines too wide to enlarge, the download,
+// the copy from a page on a static HTTP host, the names that assistive technology reads,
+// and not one network request.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import { after, before, describe, it } from 'node:test';
+import { pathToFileURL } from 'node:url';
+import { launchBrowser } from './browser.mjs';
+import { h8Banner, h8Many, h8Save, pagePath } from './h8.mjs';
+import { generator, seed } from './random.mjs';
+
+const pageUrl = pathToFileURL(pagePath).href;
+const deadline = 15_000; // for a click, a download, a redraw: the slowest seen took under 1 s
+
+const sentence = (clause) => (clause ? clause[0].toUpperCase() + clause.slice(1) + '.' : '');
+const brief = (value) => JSON.stringify(value, (_, v) => (typeof v === 'string' && v.length > 80 ? `${v.slice(0, 60)}…(${v.length})` : v));
+
+// The fields of a case as the page's boxes and its fragment hold them; the h8 options for them.
+const fieldDefaults = { text: '', spaces: '1', lines: '1', width: '-1', format: 'text', align: 'left', trim: '0', prefix: '' };
+const h8Options = (f, format = f.format) =>
+    ({ spaces: f.spaces, lines: f.lines, width: f.width, format, align: f.align, trim: f.trim === '1', prefix: f.prefix });
+
+// In the page: sets the boxes to each case's fields as a person would, each changed box
+// firing its events, or opens them as a fragment; then reads what the page shows.
+// replaceState costs Chromium milliseconds a call (it saves the form's state with the
+// address), so the page's calls are recorded, and made only before a fragment is opened
+// and at the end.
+async function showInPage([cases, wait]) {
+    const $ = (id) => document.getElementById(id);
+    const fire = (box) => ['input', 'change'].forEach((type) => box.dispatchEvent(new Event(type, { bubbles: true })));
+    const setBox = (id, value) => {
+        const box = $(id);
+        const key = box.type === 'checkbox' ? 'checked' : 'value';
+        const wanted = box.type === 'checkbox' ? value === '1' : value;
+        if (box[key] !== wanted) {
+            box[key] = wanted;
+            fire(box);
+        }
+    };
+    let fragment = location.hash;
+    history.replaceState = (state, title, url) => { fragment = new URL(url, location.href).hash; };
+    const flush = () => location.hash === fragment || History.prototype.replaceState.call(history, null, '', fragment);
+    const openFragment = async (hash) => {
+        flush();
+        if (location.hash === hash) return;
+        let timer;
+        const redrawn = Promise.race([
+            new Promise((resolve) => addEventListener('hashchange', resolve, { once: true })),
+            new Promise((_, reject) => { timer = setTimeout(() => reject(new Error(`no hashchange for ${hash.slice(0, 80)}`)), wait); }),
+        ]);
+        location.hash = hash;
+        await redrawn.finally(() => clearTimeout(timer));
+        fragment = location.hash;
+    };
+    const shown = () => ({
+        banner: $('banner').textContent,
+        label: $('banner').getAttribute('aria-label'),
+        source: $('source').hidden ? null : $('source').textContent,
+        report: $('report').textContent,
+        error: $('error').textContent,
+        fragment: Object.fromEntries(new URLSearchParams(fragment.slice(1))),
+    });
+    const seen = [];
+    try {
+        for (const { fields, viaFragment } of cases) {
+            if (viaFragment) await openFragment(`#${new URLSearchParams(fields)}`);
+            else for (const [id, value] of Object.entries(fields)) setBox(id === 'text' ? 'line' : id, value);
+            seen.push(shown());
+        }
+    } finally {
+        delete history.replaceState;
+        flush();
+    }
+    return seen;
+}
+
+// What the page must show for FIELDS, from h8: the text form, and the source for the others.
+function expectation(fields, textRun, sourceRun) {
+    return {
+        banner: textRun.text,
+        label: fields.text,
+        source: fields.format === 'text' ? null : sourceRun.text,
+        report: textRun.report,
+        error: sentence(textRun.error),
+        fragment: fields,
+    };
+}
+
+async function expectations(fieldsList) {
+    const calls = fieldsList.flatMap((f) => [[f.text, h8Options(f, 'text')], ...(f.format === 'text' ? [] : [[f.text, h8Options(f)]])]);
+    const runs = await h8Many(calls);
+    let next = 0;
+    return fieldsList.map((f) => expectation(f, runs[next++], f.format === 'text' ? null : runs[next++]));
+}
+
+// Where SEEN differs from WANTED, field by field; for text, the first line that differs.
+function differences(seen, wanted) {
+    return Object.keys(wanted).flatMap((key) => {
+        const [got, want] = [seen[key], wanted[key]];
+        if (JSON.stringify(got) === JSON.stringify(want)) return [];
+        if (typeof got !== 'string' || typeof want !== 'string') return [`${key}: ${brief(got)}, not ${brief(want)}`];
+        const [gotLines, wantLines] = [got.split('\n'), want.split('\n')];
+        const row = gotLines.findIndex((line, i) => line !== wantLines[i]);
+        const at = row < 0 ? wantLines.length - 1 : row;
+        return [`${key}, line ${at + 1} of ${wantLines.length}: ${brief(gotLines[at])}, not ${brief(wantLines[at])}`];
+    });
+}
+
+async function checkShown(page, cases, label) {
+    const [seen, wanted] = await Promise.all([
+        page.evaluate(showInPage, [cases, deadline]),
+        expectations(cases.map((c) => c.fields)),
+    ]);
+    const wrong = cases.flatMap((c, i) => {
+        const found = differences(seen[i], wanted[i]);
+        const how = c.viaFragment ? 'via the fragment' : 'via the boxes';
+        return found.length ? [`${label} ${c.index} ${how}: ${JSON.stringify(c.fields)}\n  ${found.join('\n  ')}`] : [];
+    });
+    assert.equal(wrong.length, 0, `${wrong.length} of ${cases.length} cases differ from h8:\n${wrong.slice(0, 3).join('\n')}`);
+}
+
+const inFont = [...'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789!"#$%&\'()*+,-./:;<=>?@[\\]^_{|}~     '];
+const outsideFont = ['é', 'ß', 'Ω', '中', '😀', '\t', '€', '—'];
+const prefixes = ['', '', '', '# ', '// ', '> ', '¶ ', '<b>&amp;', '😀 ', '-x ', '\t'];
+
+function generatedLine(random) {
+    const length = random.chance(0.9) ? random.int(0, 60) : random.int(61, 1000);
+    const outside = random.next() * 0.3;
+    return Array.from({ length }, () => random.pick(random.next() < outside ? outsideFont : inFont)).join('');
+}
+
+// A case as a person makes one: a new line, and now and then another value in a box.
+function generatedCase(random, index, previous) {
+    const number = (n) => (random.chance(0.85) ? String(n) : random.pick([` ${n} `, `${n}.0`, `${n}e0`, n < 0 ? `${n}` : `+${n}`]));
+    const make = {
+        text: () => generatedLine(random),
+        spaces: () => number(random.int(0, 12)),
+        lines: () => number(random.int(0, 12)),
+        width: () => number(random.pick([-1, 0, 32767, -32768, ...Array(12).fill(null)]) ?? random.int(1, 200)),
+        format: () => random.pick(['text', 'markdown', 'html']),
+        align: () => random.pick(['left', 'center', 'right']),
+        trim: () => random.pick(['0', '1']),
+        prefix: () => random.pick(prefixes),
+    };
+    const fields = Object.fromEntries(Object.entries(make).map(([key, value]) =>
+        [key, key === 'text' || random.chance(0.4) ? value() : previous[key]]));
+    return { index, fields, viaFragment: random.chance(0.1) };
+}
+
+// Lines too wide to enlarge, HEAD × 0..MOST + BODY × FEWEST..BODIES: too wide a banner
+// even at spaces 1, or more than 32,767 characters (UTF-16 units).
+const overflowing = [
+    ['', 0, 'W', 2000, 4000],
+    ['Mixed up ', 50, 'MW', 1100, 1500],
+    ['', 0, 'i', 32768, 33000],
+    ['W', 100, 'The quick brown fox ', 1639, 1700],
+    ['é', 20, '😀中é', 8192, 8500],
+];
+
+describe('the page', () => {
+    let browser;
+    let context;
+    let page;
+    const requests = [];
+    const pageErrors = [];
+
+    const openPage = async (target, hash = '') => {
+        const opened = await target.newPage();
+        await opened.goto(`${pageUrl}${hash}`);
+        return opened;
+    };
+    const watch = (target, urls) => {
+        target.setDefaultTimeout(deadline);
+        target.on('request', (request) => urls.push(request.url()));
+        target.on('page', (opened) => opened.on('pageerror', (error) => pageErrors.push(error.message)));
+    };
+    const fieldsNow = () => page.evaluate(() => Object.fromEntries(new URLSearchParams(location.hash.slice(1))));
+    const setFields = (fields) => page.evaluate(showInPage, [[{ fields: { ...fieldDefaults, ...fields } }], deadline]);
+
+    before(async () => {
+        browser = await launchBrowser();
+        context = await browser.newContext({ acceptDownloads: true });
+        watch(context, requests);
+        page = await openPage(context);
+    });
+    after(() => browser?.close());
+
+    it('focuses the line and draws what is typed', async () => {
+        assert.equal(await page.evaluate(() => document.activeElement.id), 'line');
+        await page.keyboard.type('Hi 42!');
+        assert.equal(await page.locator('#banner').textContent(), h8Banner('Hi 42!').text);
+        assert.equal((await fieldsNow()).text, 'Hi 42!', 'the fragment follows the typing');
+    });
+
+    it('draws an opened fragment without typing', async () => {
+        const fields = { ...fieldDefaults, text: 'Open me', spaces: '3', width: '30', format: 'markdown', align: 'center', trim: '1', prefix: '> ' };
+        const opened = await openPage(context, `#${new URLSearchParams(fields)}`);
+        await checkShown(opened, [{ index: 0, fields, viaFragment: true }], 'opened');
+        await opened.close();
+    });
+
+    it('matches h8 on generated cases, through the boxes and the fragment', { timeout: 90_000 }, async (t) => {
+        const random = generator(seed);
+        const count = 3000;
+        const batch = 100;
+        t.diagnostic(`seed ${seed} (LOFTYPE_SEED), ${count} cases`);
+        let previous = fieldDefaults;
+        for (let first = 0; first < count; first += batch) {
+            const cases = [];
+            for (let i = first; i < first + batch; i++) {
+                cases.push(generatedCase(random, i, previous));
+                previous = cases.at(-1).fields;
+            }
+            await checkShown(page, cases, `seed ${seed} case`);
+        }
+    });
+
+    it('keeps the last good value while an option box is wrong', async () => {
+        const cases = [['spaces', '3', '13'], ['lines', '0', 'x'], ['width', '20', '99999'], ['spaces', '2', '-0.4'], ['width', '12', '']];
+        for (const [box, good, bad] of cases) {
+            const label = `#${box} from ${JSON.stringify(good)} to ${JSON.stringify(bad)}`;
+            await setFields({ text: 'Ab', [box]: good });
+            await setFields({ text: 'Ab', [box]: bad });
+            assert.notEqual(await page.locator(`#${box}-error`).textContent(), '', `${label}: a message`);
+            assert.equal(await page.locator('#banner').textContent(), h8Banner('Ab', { [box]: good }).text, `${label}: the banner keeps ${good}`);
+            await setFields({ text: 'Abc', [box]: bad });
+            assert.equal(await page.locator('#banner').textContent(), h8Banner('Abc', { [box]: good }).text, `${label}: a new line with ${good}`);
+            await setFields({ text: 'Abc' });
+            assert.equal(await page.locator(`#${box}-error`).textContent(), '', `${label}: the message goes with a good value`);
+        }
+    });
+
+    it('survives 10,000 lines too wide to enlarge and stays right', { timeout: 40_000 }, async (t) => {
+        const random = generator(seed + 1);
+        const lines = Array.from({ length: 10_000 }, () => {
+            const [head, most, body, fewest, bodies] = random.pick(overflowing);
+            return [head, random.int(0, most), body, random.int(fewest, bodies)];
+        });
+        const started = performance.now();
+        const samples = await page.evaluate(overflowInPage, [lines, 1000]);
+        t.diagnostic(`seed ${seed + 1}: 10,000 overflowing lines in ${Math.round(performance.now() - started)} ms`);
+        assert.ok(typeof samples !== 'string', samples);
+        for (const { text, spaces, error } of samples) {
+            assert.equal(error, sentence(h8Banner(text, { spaces }).error), `the error for ${brief(text)}, spaces ${spaces}`);
+        }
+        const alert = page.getByRole('alert');
+        assert.equal(await alert.getAttribute('id'), 'error');
+        assert.match(await alert.textContent(), /^The line of \d+ characters is too long to enlarge: .+\.$/);
+        await page.locator('#line').fill('');
+        await page.keyboard.type('Fine again');
+        const spaces = await page.inputValue('#spaces');
+        assert.equal(await page.locator('#banner').textContent(), h8Banner('Fine again', { spaces }).text);
+        assert.equal(await page.locator('#error').textContent(), '');
+        await setFields({});
+    });
+
+    it('downloads the file h8 --save writes', async () => {
+        const cases = [['café', {}], ['a:b', { spaces: '2', width: '30' }], ['CON', { lines: '0' }], ['a/b', {}]];
+        for (const [text, options] of cases) {
+            await setFields({ text, ...options });
+            const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
+            const expected = h8Save(text, options);
+            const label = `the download of ${JSON.stringify(text)} with ${JSON.stringify(options)}`;
+            assert.equal(download.suggestedFilename(), expected.name, label);
+            assert.ok(fs.readFileSync(await download.path()).equals(expected.bytes), `${label}: bytes differ from h8's file`);
+        }
+    });
+
+    it('names every control, the banner and the alert for assistive technology', async () => {
+        await setFields({ text: 'Read me' });
+        assert.equal(await page.getByRole('img', { name: 'Read me', exact: true }).getAttribute('id'), 'banner');
+        const cdp = await context.newCDPSession(page);
+        const { root } = await cdp.send('DOM.getDocument', { depth: -1 });
+        const { nodeIds } = await cdp.send('DOM.querySelectorAll', { nodeId: root.nodeId, selector: 'input, select, textarea, button' });
+        assert.ok(nodeIds.length >= 10, `${nodeIds.length} controls found`);
+        for (const nodeId of nodeIds) {
+            const { nodes } = await cdp.send('Accessibility.getPartialAXTree', { nodeId, fetchRelatives: false });
+            const { node } = await cdp.send('DOM.describeNode', { nodeId });
+            const id = node.attributes[node.attributes.indexOf('id') + 1];
+            assert.ok(nodes[0].name?.value?.trim(), `#${id} (${nodes[0].role?.value}) has no accessible name`);
+        }
+        await cdp.detach();
+        assert.equal(await page.getByRole('alert').count(), 1);
+    });
+
+    it('copies the shown text when served over HTTP', async () => {
+        const html = fs.readFileSync(pagePath);
+        const server = http.createServer((request, response) => {
+            const found = request.url === '/';
+            response.writeHead(found ? 200 : 404, { 'content-type': 'text/html; charset=utf-8' });
+            response.end(found ? html : '');
+        });
+        await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+        const origin = `http://127.0.0.1:${server.address().port}`;
+        const served = await browser.newContext({ permissions: ['clipboard-read', 'clipboard-write'] });
+        const seenUrls = [];
+        watch(served, seenUrls);
+        try {
+            const copier = await served.newPage();
+            for (const format of ['text', 'markdown', 'html']) {
+                const fields = { ...fieldDefaults, text: `Copy <${format}>`, width: '40', format };
+                await copier.goto(`${origin}/#${new URLSearchParams(fields)}`);
+                await copier.click('#copy');
+                await copier.waitForFunction(() => document.getElementById('status').textContent === 'Copied.');
+                const copied = await copier.evaluate(() => navigator.clipboard.readText());
+                assert.equal(copied, h8Banner(fields.text, h8Options(fields)).text, `the copy in ${format} form`);
+            }
+        } finally {
+            await served.close();
+            server.close();
+        }
+        assert.deepEqual(seenUrls.filter((url) => !url.startsWith(`${origin}/`)), [], 'requests beyond the page\'s host');
+    });
+
+    it('throws no error in the page', () => {
+        assert.deepEqual(pageErrors, []);
+    });
+
+    it('makes no request but for its own file', () => {
+        const own = (url) => url.split('#')[0] === pageUrl || /^(blob|data):/.test(url);
+        assert.ok(requests.length > 0, 'the requests are recorded');
+        assert.deepEqual(requests.filter((url) => !own(url)), []);
+    });
+});
+
+// In the page: each line too wide to enlarge, made as HEAD × H + BODY × B, through the
+// line box, with the spaces raised now and then (which only widens the lines). Returns
+// every EVERY-th line with its error for checking against h8, or a string naming the
+// first line whose error is missing or wrong.
+function overflowInPage([lines, every]) {
+    const $ = (id) => document.getElementById(id);
+    const type = (id, value) => {
+        $(id).value = value;
+        $(id).dispatchEvent(new Event('input', { bubbles: true }));
+    };
+    const samples = [];
+    history.replaceState = () => {}; // as in showInPage: the browser's own cost, not the page's
+    try {
+        for (const [i, [head, h, body, b]] of lines.entries()) {
+            if (i % 2500 === 0) type('spaces', String(1 + (i / 2500) * 3));
+            const text = head.repeat(h) + body.repeat(b);
+            type('line', text);
+            const error = $('error').textContent;
+            if (!error.startsWith(`The line of ${text.length} characters is too long to enlarge: `) || $('banner').textContent !== '') {
+                return `line ${i} (${JSON.stringify(head)} × ${h} + ${JSON.stringify(body)} × ${b}): error ${JSON.stringify(error)}`;
+            }
+            if (i % every === 0) samples.push({ text, spaces: $('spaces').value, error });
+        }
+    } finally {
+        delete history.replaceState;
+    }
+    return samples;
+}
