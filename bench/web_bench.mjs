@@ -5,18 +5,18 @@
 // first banner drawn (median of fresh loads opened with a fragment); the time from an
 // input event to the banner updated, over keystrokes that grow a line to 1,000
 // characters (p95 and max); and the module's time for a 30,000-character line of prose
-// at width 80 in Node beside the native engine's, with their ratio. The native time
-// comes from build/bench/engine_bench's case BM_PrintedBanner (the same line, width and
-// form; LOFTYPE_NATIVE_CASE names another), else from whole h8 processes on that line
-// less those on an empty line. LOFTYPE_PAGE, LOFTYPE_WASM and H8 name the pieces,
-// as for tests/web; ENGINE_BENCH names engine_bench.
+// at width 80 in Node, through the glue (which turns the module's 2 MB of output into a
+// JavaScript string) and in the module alone, beside the native engine's, with their
+// ratios. The native time comes from build/bench/engine_bench's case BM_PrintedBanner
+// (the same line, width and form). LOFTYPE_PAGE and LOFTYPE_WASM name the pieces, as
+// for tests/web; ENGINE_BENCH names engine_bench.
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import zlib from 'node:zlib';
 import { launchBrowser } from '../tests/web/browser.mjs';
-import { h8Path, loadModule, pagePath, root } from '../tests/web/h8.mjs';
+import { loadModule, pagePath, root, wasmPath } from '../tests/web/h8.mjs';
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const percentile = (values, p) => [...values].sort((a, b) => a - b)[Math.ceil((p / 100) * values.length) - 1];
@@ -90,42 +90,46 @@ async function keystrokes(browser, length) {
     console.log(`keystroke to banner, ${length} keystrokes up to ${length} characters: ${line('text', update)}; ${line('with layout', layout)}`);
 }
 
-function moduleTime(line, repetitions) {
+const medianTime = (run, repetitions) => {
+    run();
+    return median(Array.from({ length: repetitions }, () => timed(run)));
+};
+
+function glueTime(line, repetitions) {
     const loftype = loadModule();
     const options = { width: 80, format: 'text' };
     if (loftype.banner(line, options).error) throw new Error('the module could not enlarge the line');
-    timed(() => loftype.banner(line, options));
-    return median(Array.from({ length: repetitions }, () => timed(() => loftype.banner(line, options))));
+    return medianTime(() => loftype.banner(line, options), repetitions);
 }
 
-// The native case of engine_bench for the same line, width and form, when it has one.
-function nativeCase(engineBench) {
-    const name = process.env.LOFTYPE_NATIVE_CASE ?? 'BM_PrintedBanner';
-    if (!fs.existsSync(engineBench)) return null;
-    const listed = spawnSync(engineBench, ['--benchmark_list_tests'], { encoding: 'utf8' }).stdout.split('\n');
-    return listed.includes(name) ? name : null;
+// The module's own call, the line already in its input: no glue.
+function exportTime(line, repetitions) {
+    const bytes = fs.readFileSync(wasmPath);
+    const module = new WebAssembly.Instance(new WebAssembly.Module(bytes), {}).exports;
+    module._initialize();
+    module.start();
+    const start = module.input(line.length); // may grow the memory: take its buffer after
+    const input = new Uint16Array(module.memory.buffer, start, line.length);
+    for (let i = 0; i < line.length; i++) input[i] = line.charCodeAt(i);
+    return medianTime(() => module.banner(line.length, 1, 1, 80, 0, 0, 0, 0), repetitions);
 }
 
 function engineBenchTime(engineBench, name) {
-    const args = [`--benchmark_filter=^${name.replace(/[[\]().*+?^$|\\]/g, '\\$&')}$`, '--benchmark_repetitions=10',
+    const args = [`--benchmark_filter=^${name}$`, '--benchmark_repetitions=10',
         '--benchmark_format=json', '--benchmark_time_unit=ms'];
     const { benchmarks } = JSON.parse(spawnSync(engineBench, args, { encoding: 'utf8', maxBuffer: 1 << 26 }).stdout);
     return benchmarks.find((b) => b.aggregate_name === 'median').real_time;
 }
 
-function h8Time(line, repetitions) {
-    const run = (text) => median(Array.from({ length: repetitions }, () => timed(() => spawnSync(h8Path, ['--lf', '-w', '80', '--', text]))));
-    return run(line) - run('');
-}
-
 function printEngineTimes(length, repetitions) {
     const line = prose(length);
-    const wasm = moduleTime(line, repetitions);
+    const glue = glueTime(line, repetitions);
+    const alone = exportTime(line, repetitions);
     const engineBench = path.resolve(process.env.ENGINE_BENCH ?? path.join(root, 'build/bench/engine_bench'));
-    const name = nativeCase(engineBench);
-    const native = name ? engineBenchTime(engineBench, name) : h8Time(line, repetitions);
-    const source = name ? `engine_bench ${name}` : 'h8 -w 80 whole process less one on an empty line';
-    console.log(`${length} characters of prose at width 80, text form: module ${ms(wasm)} (median of ${repetitions}); native ${ms(native)} (${source}); ratio ${(wasm / native).toFixed(2)}`);
+    const native = engineBenchTime(engineBench, 'BM_PrintedBanner');
+    console.log(`${length} characters of prose at width 80, text form, medians of ${repetitions}: ` +
+        `through the glue ${ms(glue)}, the module alone ${ms(alone)}; native ${ms(native)} (engine_bench BM_PrintedBanner); ` +
+        `ratios ${(glue / native).toFixed(2)} and ${(alone / native).toFixed(2)}`);
 }
 
 printSize();

@@ -107,7 +107,8 @@ long DecimalMagnitude(const NumberParts& parts) {
 }
 
 // The double nearest to a text of digits, a point and an exponent ("12.5e3"); empty
-// when it overflows or underflows to zero (a subnormal result is kept).
+// when it overflows or underflows to zero (a subnormal result is kept), where the
+// caller falls back on infinity or zero.
 std::optional<double> NearestDouble(const std::string& ascii) {
 #ifdef __wasi__
     // The WebAssembly C++ library has no std::from_chars for doubles; its C library's

@@ -14,7 +14,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 #define LOFTYPE_EXPORT(name) extern "C" __attribute__((export_name(#name)))
@@ -141,14 +140,4 @@ LOFTYPE_EXPORT(message_data) const char* MessageData() {
 }
 LOFTYPE_EXPORT(message_size) std::size_t MessageSize() {
     return message.size();
-}
-
-// Gives back the memory that the buffers hold, after a long line.
-LOFTYPE_EXPORT(release) void Release() {
-    for (std::string* text : {&output, &message, &mod8Zevazuv::PageText, &mod8Zevazuv::BandText}) {
-        text->clear();
-        text->shrink_to_fit();
-    }
-    input.clear();
-    input.shrink_to_fit();
 }

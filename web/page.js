@@ -1,175 +1,186 @@
-"use strict";
+'use strict';
 
 // The module travels inside the page as base64 of its gzip-compressed bytes.
 async function unpackModule(base64) {
-  const packed = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
-  const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
-  return new Uint8Array(await new Response(stream).arrayBuffer());
+    const packed = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
 }
 
-(async () => {
-  const $ = (id) => document.getElementById(id);
-  const loftype = createLoftype(await unpackModule(loftypeModule));
+async function start() {
+    const $ = (id) => document.getElementById(id);
+    const loftype = createLoftype(await unpackModule(loftypeModule));
 
-  const SPACING_MESSAGE =
-    "The number of space between successive characters must be a number between 0 and 12 inclusive.";
-  const WIDTH_MESSAGE = "The page width must be a number between -32768 and 32767.";
+    const SPACING_MESSAGE =
+        'The number of space between successive characters must be a number between 0 and 12 inclusive.';
+    const WIDTH_MESSAGE = 'The page width must be a number between -32768 and 32767.';
 
-  // The three numeric boxes: how each reads its text, and what it says when it cannot.
-  const numbers = {
-    spaces: { read: (text) => loftype.readSpacing(text), message: SPACING_MESSAGE },
-    lines: { read: (text) => loftype.readSpacing(text), message: SPACING_MESSAGE },
-    width: { read: (text) => loftype.readWidth(text), message: WIDTH_MESSAGE },
-  };
+    // The three numeric boxes: how each reads its text, and what it says when it cannot.
+    const spacing = { read: (text) => loftype.readSpacing(text), message: SPACING_MESSAGE };
+    const numbers = {
+        spaces: spacing,
+        lines: spacing,
+        width: { read: (text) => loftype.readWidth(text), message: WIDTH_MESSAGE },
+    };
 
-  const line = $("line");
-  const format = $("format");
-  const align = $("align");
-  const trim = $("trim");
-  const prefix = $("prefix");
-  const banner = $("banner");
-  const source = $("source");
-  const sourceLabel = $("source-label");
-  const report = $("report");
-  const error = $("error");
-  const status = $("status");
+    const line = $('line');
+    const format = $('format');
+    const align = $('align');
+    const trim = $('trim');
+    const prefix = $('prefix');
+    const banner = $('banner');
+    const source = $('source');
+    const sourceLabel = $('source-label');
+    const report = $('report');
+    const error = $('error');
+    const status = $('status');
 
-  // One options object for every call; the numbers hold the last good value of each box.
-  const options = { spaces: 1, lines: 1, width: -1, format: "text", align: "left", trim: false, prefix: "" };
-  // What Copy puts on the clipboard: the text form, or the Markdown or HTML source.
-  let shown = "";
+    // One options object for every call; the numbers hold the last good value of each box.
+    const options = { spaces: 1, lines: 1, width: -1, format: 'text', align: 'left', trim: false, prefix: '' };
+    // What Copy puts on the clipboard: the text form, or the Markdown or HTML source.
+    let shown = '';
 
-  const sentence = (clause) => (clause ? clause[0].toUpperCase() + clause.slice(1) + "." : "");
-
-  function say(text) {
-    if (status.textContent !== text) status.textContent = text;
-  }
-
-  function checkNumber(name) {
-    const box = $(name);
-    const value = numbers[name].read(box.value);
-    const bad = value === null;
-    if (!bad) options[name] = value;
-    $(name + "-error").textContent = bad ? numbers[name].message : "";
-    if (bad) box.setAttribute("aria-invalid", "true");
-    else box.removeAttribute("aria-invalid");
-    box.setAttribute("aria-describedby", name + (bad ? "-error" : "-hint"));
-  }
-
-  function readChoices() {
-    options.align = align.value;
-    options.trim = trim.checked;
-    options.prefix = prefix.value;
-  }
-
-  function draw() {
-    const text = line.value;
-    const chosen = format.value;
-    options.format = "text";
-    const plain = loftype.banner(text, options);
-    banner.textContent = plain.text;
-    banner.setAttribute("aria-label", text);
-    report.textContent = plain.report;
-    error.textContent = sentence(plain.error);
-    shown = plain.text;
-    if (chosen !== "text") {
-      options.format = chosen;
-      shown = loftype.banner(text, options).text;
-      sourceLabel.textContent = chosen === "html" ? "HTML to paste" : "Markdown to paste";
+    // Sets a text only when it changes, so that a live region or an alert is not
+    // announced again at every keystroke.
+    function setText(element, text) {
+        if (element.textContent !== text) element.textContent = text;
     }
-    source.textContent = chosen === "text" ? "" : shown;
-    source.hidden = sourceLabel.hidden = chosen === "text";
-    say("");
-  }
+    const say = (text) => setText(status, text);
+    const sentence = (clause) => (clause ? clause[0].toUpperCase() + clause.slice(1) + '.' : '');
 
-  function fragment() {
-    const params = new URLSearchParams({ text: line.value });
-    for (const name in numbers) params.set(name, $(name).value);
-    params.set("format", format.value);
-    params.set("align", align.value);
-    params.set("trim", trim.checked ? "1" : "0");
-    params.set("prefix", prefix.value);
-    return "#" + params.toString();
-  }
-
-  // A value that is not among a select's options falls back to the first, its default.
-  function choose(select, value) {
-    select.value = value;
-    if (select.selectedIndex < 0) select.selectedIndex = 0;
-  }
-
-  function readFragment() {
-    const params = new URLSearchParams(location.hash.slice(1));
-    line.value = params.get("text") ?? "";
-    for (const name in numbers) {
-      $(name).value = params.get(name) ?? $(name).defaultValue;
-      checkNumber(name);
+    function checkNumber(name) {
+        const box = $(name);
+        const value = numbers[name].read(box.value);
+        const bad = value === null;
+        if (!bad) options[name] = value;
+        $(name + '-error').textContent = bad ? numbers[name].message : '';
+        if (bad) box.setAttribute('aria-invalid', 'true');
+        else box.removeAttribute('aria-invalid');
+        box.setAttribute('aria-describedby', name + (bad ? '-error' : '-hint'));
     }
-    choose(format, params.get("format") ?? "text");
-    choose(align, params.get("align") ?? "left");
-    trim.checked = params.get("trim") === "1";
-    prefix.value = params.get("prefix") ?? "";
-    readChoices();
-    draw();
-  }
 
-  function changed(event) {
-    if (event.target.id in numbers) checkNumber(event.target.id);
-    else if (event.target !== line) readChoices();
-    draw();
-    history.replaceState(null, "", fragment());
-  }
-
-  // For browsers without the clipboard API or that refuse it: copy a selected, unseen text box.
-  function copyBySelection(text) {
-    const area = document.createElement("textarea");
-    area.value = text;
-    area.readOnly = true;
-    area.style.cssText = "position:fixed;top:0;left:0;opacity:0";
-    document.body.append(area);
-    area.select();
-    try {
-      return document.execCommand("copy");
-    } catch {
-      return false;
-    } finally {
-      area.remove();
-      $("copy").focus();
+    function readChoices() {
+        options.align = align.value;
+        options.trim = trim.checked;
+        options.prefix = prefix.value;
     }
-  }
 
-  async function copy() {
-    let done = true;
-    try {
-      // Throws as well where there is no clipboard API (pages not in a secure context).
-      await navigator.clipboard.writeText(shown);
-    } catch {
-      done = copyBySelection(shown);
+    function draw() {
+        const text = line.value;
+        const chosen = format.value;
+        options.format = 'text';
+        const plain = loftype.banner(text, options);
+        banner.textContent = plain.text;
+        banner.setAttribute('aria-label', text);
+        setText(report, plain.report);
+        setText(error, sentence(plain.error));
+        shown = plain.text;
+        if (chosen !== 'text') {
+            options.format = chosen;
+            shown = loftype.banner(text, options).text;
+            sourceLabel.textContent = chosen === 'html' ? 'HTML to paste' : 'Markdown to paste';
+        }
+        source.textContent = chosen === 'text' ? '' : shown;
+        source.hidden = sourceLabel.hidden = chosen === 'text';
+        say('');
     }
-    say(done ? "Copied." : "The browser did not let the page copy.");
-  }
 
-  function download() {
-    const file = loftype.saveFile(line.value, { spaces: options.spaces, lines: options.lines, width: options.width });
-    if (file.error) {
-      say(sentence(file.error));
-      return;
+    function fragment() {
+        const params = new URLSearchParams({ text: line.value });
+        for (const name in numbers) params.set(name, $(name).value);
+        params.set('format', format.value);
+        params.set('align', align.value);
+        params.set('trim', trim.checked ? '1' : '0');
+        params.set('prefix', prefix.value);
+        return '#' + params.toString();
     }
-    const url = URL.createObjectURL(new Blob([file.bytes], { type: "text/plain" }));
-    const link = document.createElement("a");
-    link.href = url;
-    link.download = file.name;
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(url), 0);
-    say("Saved " + file.name + ".");
-  }
 
-  const form = $("controls");
-  form.addEventListener("input", changed);
-  form.addEventListener("submit", (event) => event.preventDefault());
-  $("copy").addEventListener("click", copy);
-  $("download").addEventListener("click", download);
-  addEventListener("hashchange", readFragment);
-  readFragment();
-  line.focus();
-})();
+    // A value that is not among a select's options falls back to the first, its default.
+    function choose(select, value) {
+        select.value = value;
+        if (select.selectedIndex < 0) select.selectedIndex = 0;
+    }
+
+    function readFragment() {
+        const params = new URLSearchParams(location.hash.slice(1));
+        line.value = params.get('text') ?? '';
+        for (const name in numbers) {
+            $(name).value = params.get(name) ?? $(name).defaultValue;
+            checkNumber(name);
+        }
+        choose(format, params.get('format') ?? 'text');
+        choose(align, params.get('align') ?? 'left');
+        trim.checked = params.get('trim') === '1';
+        prefix.value = params.get('prefix') ?? '';
+        readChoices();
+        draw();
+    }
+
+    function changed(event) {
+        if (event.target.id in numbers) checkNumber(event.target.id);
+        else if (event.target !== line) readChoices();
+        draw();
+        history.replaceState(null, '', fragment());
+    }
+
+    // For browsers without the clipboard API or that refuse it: copy a selected, unseen text box.
+    function copyBySelection(text) {
+        const area = document.createElement('textarea');
+        area.value = text;
+        area.readOnly = true;
+        area.style.cssText = 'position:fixed;top:0;left:0;opacity:0';
+        document.body.append(area);
+        area.select();
+        try {
+            return document.execCommand('copy');
+        } catch {
+            return false;
+        } finally {
+            area.remove();
+            $('copy').focus();
+        }
+    }
+
+    async function copy() {
+        if (error.textContent) {
+            say(error.textContent);
+            return;
+        }
+        let done = true;
+        try {
+            // Throws as well where there is no clipboard API (pages not in a secure context).
+            await navigator.clipboard.writeText(shown);
+        } catch {
+            done = copyBySelection(shown);
+        }
+        say(done ? 'Copied.' : 'The browser did not let the page copy.');
+    }
+
+    function download() {
+        const file = loftype.saveFile(line.value, { spaces: options.spaces, lines: options.lines, width: options.width });
+        if (file.error) {
+            say(sentence(file.error));
+            return;
+        }
+        const url = URL.createObjectURL(new Blob([file.bytes], { type: 'text/plain' }));
+        const link = document.createElement('a');
+        link.href = url;
+        link.download = file.name;
+        link.click();
+        setTimeout(() => URL.revokeObjectURL(url), 0);
+        say('Downloading ' + file.name + '.');
+    }
+
+    const form = $('controls');
+    form.addEventListener('input', changed);
+    form.addEventListener('submit', (event) => event.preventDefault());
+    $('copy').addEventListener('click', copy);
+    $('download').addEventListener('click', download);
+    addEventListener('hashchange', readFragment);
+    readFragment();
+    line.focus();
+}
+
+start().catch((failure) => {
+    document.getElementById('error').textContent = `The page could not start: ${failure.message}`;
+});

@@ -1,5 +1,6 @@
-// What the module takes of a C library in place of the general versions, which would
-// be a fifth of the module: a memory allocator, and no destructors at exit.
+// What the module takes of a C and C++ library in place of the general versions, which
+// would be a fifth of the module: a memory allocator, an operator new that stops the
+// module when memory runs out, and no destructors at exit.
 //
 // The allocator: every block is a power of two, 32 bytes to 2 GiB, its
 // first 16 bytes holding its size class (so that what follows is aligned as malloc
@@ -7,9 +8,11 @@
 // that class. New blocks come from the top of the heap, which grows the memory as it
 // must; WebAssembly memory never shrinks, so nothing is given back.
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 extern "C" char __heap_base; // where the linker ends the static data
 
@@ -46,17 +49,17 @@ void* CarveBlock(int size) {
     if (heapTop == 0) {
         heapTop = (reinterpret_cast<std::uintptr_t>(&__heap_base) + kHeader - 1) & ~(kHeader - 1);
     }
-    const std::uintptr_t end = heapTop + (std::uintptr_t{1} << size);
-    const std::uintptr_t memoryEnd = __builtin_wasm_memory_size(0) * kPage;
-    if (end < heapTop) {
-        return nullptr;
-    }
+    // In 64 bits: the 32-bit address space ends where memory can grow no further.
+    const std::uint64_t end = std::uint64_t{heapTop} + (std::uint64_t{1} << size);
+    const std::uint64_t memoryEnd = std::uint64_t{__builtin_wasm_memory_size(0)} * kPage;
     if (end > memoryEnd &&
-        __builtin_wasm_memory_grow(0, (end - memoryEnd + kPage - 1) / kPage) == SIZE_MAX) {
+        (end > std::uint64_t{UINTPTR_MAX} ||
+         __builtin_wasm_memory_grow(
+             0, static_cast<std::size_t>((end - memoryEnd + kPage - 1) / kPage)) == SIZE_MAX)) {
         return nullptr;
     }
     void* block = reinterpret_cast<void*>(heapTop);
-    heapTop = end;
+    heapTop = static_cast<std::uintptr_t>(end);
     return block;
 }
 
@@ -124,8 +127,15 @@ void* aligned_alloc(std::size_t alignment, std::size_t bytes) {
 }
 
 int posix_memalign(void** data, std::size_t alignment, std::size_t bytes) {
-    *data = aligned_alloc(alignment, bytes);
-    return *data == nullptr ? 12 /* ENOMEM */ : 0;
+    if (alignment > kHeader) {
+        return EINVAL;
+    }
+    void* block = malloc(bytes);
+    if (block == nullptr) {
+        return ENOMEM;
+    }
+    *data = block;
+    return 0;
 }
 
 // The module never ends (JavaScript calls it until the page goes), so the destructors
@@ -135,3 +145,34 @@ int __cxa_atexit(void (*)(void*), void*, void*) {
 }
 
 } // extern "C"
+
+// Without exceptions, the library's operator new returns null when memory runs out,
+// and the strings would write through it. The module stops instead (a trap, which
+// JavaScript sees as a RuntimeError).
+void* operator new(std::size_t bytes) {
+    void* data = malloc(bytes);
+    if (data == nullptr) {
+        __builtin_trap();
+    }
+    return data;
+}
+
+void* operator new[](std::size_t bytes) {
+    return operator new(bytes);
+}
+
+void operator delete(void* data) noexcept {
+    free(data);
+}
+
+void operator delete[](void* data) noexcept {
+    free(data);
+}
+
+void operator delete(void* data, std::size_t) noexcept {
+    free(data);
+}
+
+void operator delete[](void* data, std::size_t) noexcept {
+    free(data);
+}

@@ -12,7 +12,7 @@ import { fileURLToPath } from 'node:url';
 export const root = fileURLToPath(new URL('../../', import.meta.url));
 const built = (variable, fallback) => path.resolve(process.env[variable] ?? path.join(root, fallback));
 export const h8Path = built('H8', 'build/cli/h8');
-const wasmPath = built('LOFTYPE_WASM', 'build-wasm/web/loftype.wasm');
+export const wasmPath = built('LOFTYPE_WASM', 'build-wasm/web/loftype.wasm');
 export const pagePath = built('LOFTYPE_PAGE', 'build-wasm/web/loftype.html');
 const gluePath = built('LOFTYPE_GLUE', 'web/loftype.js');
 

@@ -21,6 +21,7 @@ const bannerCases = [
     ['CR LF in html', 'x', { format: 'html', lineEnd: '\r\n' }],
     ['outside the font', 'é ß Ω 中 😀\t!', {}],
     ['outside the font in markdown', 'naïve', { format: 'markdown' }],
+    ['a byte-order mark first', '\ufeffAb', {}],
     ['too wide', 'W'.repeat(2000), {}],
     ['too many characters', 'i'.repeat(32768), {}],
     ['too wide, outside the font too', 'é' + 'W'.repeat(3000), { format: 'html' }],
@@ -32,6 +33,14 @@ test('banner matches h8 in every output form', () => {
         assert.deepEqual(outcome(loftype.banner(line, options)), outcome(h8Banner(line, options)),
             `${name}: banner(${quoted(line)}, ${JSON.stringify(options)})`);
     }
+});
+
+test('a banner larger than the memory fails alone, and the module goes on', () => {
+    // Some 1.5 billion bytes of prefix: the module's memory runs out before the end.
+    const huge = loftype.banner('W'.repeat(1500), { width: 1, lines: 12, prefix: 'x'.repeat(50000) });
+    assert.equal(huge.error, 'the banner of this line is larger than the memory that the page may use');
+    assert.equal(huge.text, '');
+    assert.equal(loftype.banner('Hi').text, h8Banner('Hi', {}).text);
 });
 
 test('saveFile writes the name and bytes of h8 --save', () => {
