@@ -176,6 +176,7 @@ describe('the page', () => {
         target.on('request', (request) => urls.push(request.url()));
         target.on('page', (opened) => opened.on('pageerror', (error) => pageErrors.push(error.message)));
     };
+    const own = (url) => url.split('#')[0] === pageUrl || /^(blob|data):/.test(url);
     const fieldsNow = () => page.evaluate(() => Object.fromEntries(new URLSearchParams(location.hash.slice(1))));
     const setFields = (fields) => page.evaluate(showInPage, [[{ fields: { ...fieldDefaults, ...fields } }], deadline]);
 
@@ -183,6 +184,8 @@ describe('the page', () => {
         browser = await launchBrowser();
         context = await browser.newContext({ acceptDownloads: true });
         watch(context, requests);
+        // Whatever the page might ask of the network is stopped here, and then named.
+        await context.route('**/*', (route) => (own(route.request().url()) ? route.continue() : route.abort()));
         page = await openPage(context);
     });
     after(() => browser?.close());
@@ -268,6 +271,32 @@ describe('the page', () => {
         }
     });
 
+    it('is worked by the keyboard alone, from the line to Download', async () => {
+        await setFields({ text: 'Keys' });
+        await page.focus('#line');
+        const reached = [];
+        while (reached.length < 20 && reached.at(-1) !== 'download') {
+            await page.keyboard.press('Tab');
+            reached.push(await page.evaluate(() => document.activeElement.id));
+        }
+        assert.deepEqual(reached, ['spaces', 'lines', 'width', 'format', 'align', 'prefix', 'trim', 'copy', 'download']);
+        const [download] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Enter')]);
+        assert.equal(download.suggestedFilename(), 'Keys.txt');
+    });
+
+    it('cuts no text on a screen 320 pixels wide (200 % zoom on 640)', async () => {
+        const narrow = await browser.newPage({ viewport: { width: 320, height: 800 } });
+        await narrow.goto(`${pageUrl}#${new URLSearchParams({ text: 'A long line on a small screen', spaces: 'x' })}`);
+        await narrow.waitForFunction(() => document.getElementById('banner').textContent);
+        const cut = await narrow.evaluate(() => [...document.querySelectorAll('h1, p, label, legend, span, button, select, input')]
+            .filter((e) => e.offsetParent && (e.scrollWidth > e.clientWidth + 1 || e.getBoundingClientRect().right > innerWidth))
+            .map((e) => e.id || e.textContent.slice(0, 30)));
+        const pageWidth = await narrow.evaluate(() => document.documentElement.scrollWidth);
+        await narrow.close();
+        assert.deepEqual(cut, [], 'elements cut or beyond the screen');
+        assert.ok(pageWidth <= 320, `the page is ${pageWidth} pixels wide: it scrolls sideways`);
+    });
+
     it('names every control, the banner and the alert for assistive technology', async () => {
         await setFields({ text: 'Read me' });
         assert.equal(await page.getByRole('img', { name: 'Read me', exact: true }).getAttribute('id'), 'banner');
@@ -319,7 +348,6 @@ describe('the page', () => {
     });
 
     it('makes no request but for its own file', () => {
-        const own = (url) => url.split('#')[0] === pageUrl || /^(blob|data):/.test(url);
         assert.ok(requests.length > 0, 'the requests are recorded');
         assert.deepEqual(requests.filter((url) => !own(url)), []);
     });
