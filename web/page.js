@@ -1,15 +1,8 @@
 'use strict';
 
-// The module travels inside the page as base64 of its gzip-compressed bytes.
-async function unpackModule(base64) {
-    const packed = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
-    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
-    return new Uint8Array(await new Response(stream).arrayBuffer());
-}
-
 async function start() {
     const $ = (id) => document.getElementById(id);
-    const loftype = createLoftype(await unpackModule(loftypeModule));
+    const loftype = createLoftype(new Uint8Array(await loftypeModule));
 
     const SPACING_MESSAGE =
         'The number of space between successive characters must be a number between 0 and 12 inclusive.';
