@@ -1,9 +1,8 @@
 // @LOFTYPE_GLUE@
 
-// The package's functions over the glue above (web/loftype.js). The engine is made at
-// the first call, from the module that module.cjs carries as base64: loading the
-// package parses neither, and an import does not have Node scan the long string for
-// the names of its exports.
+// The package's functions over the glue above (web/loftype.js), with the module carried
+// as base64. The engine is made at the first call: loading the package only parses it.
+const moduleBase64 = '@LOFTYPE_MODULE@';
 
 class BannerTooWideError extends Error {
     constructor(message, characters) {
@@ -23,9 +22,8 @@ class BannerMemoryError extends RangeError {
 // The module's bytes: through Node's Buffer where there is one (its atob is a few times
 // slower), else through atob.
 function moduleBytes() {
-    const base64 = require('./module.cjs');
-    if (typeof Buffer === 'function') return Buffer.from(base64, 'base64');
-    const text = atob(base64);
+    if (typeof Buffer === 'function') return Buffer.from(moduleBase64, 'base64');
+    const text = atob(moduleBase64);
     const bytes = new Uint8Array(text.length);
     for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
     return bytes;
