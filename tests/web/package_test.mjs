@@ -117,12 +117,14 @@ test('refused values and options throw, naming what is wrong, and a banner too l
     for (const [option, value, h8Option, range] of [['spaces', '13', '--spaces', '0 to 12'], ['lines', -0.4, '--lines', '0 to 12'],
         ['spaces', 'x', '--spaces', '0 to 12'], ['width', '32768', '--width', '-32768 to 32767'], ['width', NaN, '--width', '-32768 to 32767']]) {
         assert.equal(h8WithOption(h8Option, String(value), line), null, `h8 refuses ${h8Option}=${value}`);
-        assert.throws(() => cjs.banner(line, { [option]: value }), { name: 'RangeError', message: new RegExp(`^${option} must be a number from ${range} `) });
+        const shown = typeof value === 'string' ? JSON.stringify(value) : String(value);
+        assert.throws(() => cjs.banner(line, { [option]: value }), { name: 'RangeError', message: `${option} must be a number from ${range} as h8 reads it, not ${shown}` });
     }
     for (const [call, message] of [
         [() => cjs.banner(line, { widht: 1 }), /^banner has no option "widht"/],
         [() => cjs.saveText(line, { format: 'html' }), /^saveText has no option "format"/],
         [() => cjs.banner(line, { trim: 'yes' }), /^trim must be a boolean/],
+        [() => cjs.banner(line, null), /^banner: options must be an object/],
         [() => cjs.banner(42), /^banner: the line must be a string/],
     ]) {
         assert.throws(call, { name: 'TypeError', message });
@@ -193,13 +195,15 @@ test('a bundle of the package made by esbuild for the browser draws h8\'s banner
         const requests = [];
         page.on('request', (request) => requests.push(request.url()));
         await page.setContent(`<script>${bundle.outputFiles[0].text.replaceAll('</script', '<\\/script')}</script>`);
-        const seen = await page.evaluate((calls) => Promise.all(calls.map(async ({ line, options, form }) => {
+        // The first call is a promise's, which compiles the module asynchronously.
+        const [first, seen] = await page.evaluate(async (calls) => [await loftype.bannerAsync('Hello'), await Promise.all(calls.map(async ({ line, options, form }) => {
             try {
                 return { text: await (form === 'async' ? loftype.bannerAsync : loftype.banner)(line, options), error: '' };
             } catch (error) {
                 return { text: '', error: `${error.name}: ${error.message}` };
             }
-        })), cases);
+        }))], cases);
+        assert.equal(first, h8Banner('Hello', {}).text, 'the first banner, compiled asynchronously');
         const expected = await h8Many(cases.map(({ line, options }) => [line, options]));
         for (const c of cases) {
             const { text, error } = expected[c.index];

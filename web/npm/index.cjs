@@ -66,7 +66,7 @@ function layoutNumber(options, name) {
     if (value === undefined || (Number.isInteger(value) && value >= low && value <= high)) return value;
     const number = typeof value === 'number' || typeof value === 'string' ? loftype()[read](String(value)) : null;
     if (number === null) {
-        throw new RangeError(`${name} must be a number from ${low} to ${high} as h8 reads it, not ${JSON.stringify(value) ?? String(value)}`);
+        throw new RangeError(`${name} must be a number from ${low} to ${high} as h8 reads it, not ${typeof value === 'string' ? JSON.stringify(value) : String(value)}`);
     }
     return number;
 }
@@ -87,11 +87,14 @@ function settle(result, options) {
     return result;
 }
 
+// The banner of the line as h8 --lf prints it (h8 --crlf with lineEnd '\r\n').
 function banner(line, options = {}) {
     checkLine(line, 'banner');
     return settle(loftype().banner(line, engineOptions(options, bannerOptions, 'banner')), options).text;
 }
 
+// banner() as a promise. Its first call compiles the module asynchronously, which
+// keeps a browser's main thread free.
 async function bannerAsync(line, options) {
     if (!engine) {
         compiling ??= WebAssembly.compile(moduleBytes()).then((compiled) => { engine ??= createLoftype(compiled); });
@@ -100,11 +103,13 @@ async function bannerAsync(line, options) {
     return banner(line, options);
 }
 
+// The bytes of the file that Save and h8 --save write for the line.
 function saveText(line, options = {}) {
     checkLine(line, 'saveText');
     return settle(loftype().saveFile(line, engineOptions(options, layoutOptions, 'saveText')), options).bytes;
 }
 
+// The name of that file, without its folder.
 function fileName(line) {
     checkLine(line, 'fileName');
     return settle(loftype().fileName(line), {}).name;
