@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 package=$(bash scripts/web.sh | sed -n 's/^package: //p')
+: "${package:?scripts/web.sh named no package}"
 [ -x build/cli/h8 ] || bash scripts/build.sh --core >/dev/null
 h8=$PWD/build/cli/h8
 [ -x "$h8" ] || h8=$PWD/build-core/cli/h8
