@@ -12,9 +12,8 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 import * as esbuild from 'esbuild';
 import { launchBrowser } from './browser.mjs';
 import { h8Banner, h8Many, h8Save, h8WithOption, packagePath } from './h8.mjs';
-import { generatedLine, generator, numberText, overflowingLine, prefixes, seed } from './random.mjs';
+import { brief, generatedLine, generator, numberText, overflowingLine, prefixes, seed } from './random.mjs';
 
-const brief = (value) => JSON.stringify(value, (_, v) => (typeof v === 'string' && v.length > 80 ? `${v.slice(0, 60)}…(${v.length})` : v));
 const run = (command, args, options) => spawnSync(command, args, { encoding: 'utf8', maxBuffer: 1 << 26, ...options });
 
 let folder; // the empty folder that the tarball is installed into

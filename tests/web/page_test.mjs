@@ -9,13 +9,12 @@ import { after, before, describe, it } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { launchBrowser } from './browser.mjs';
 import { h8Banner, h8Many, h8Save, pagePath } from './h8.mjs';
-import { generatedLine, generator, numberText, overflowing, prefixes, seed } from './random.mjs';
+import { brief, generatedLine, generator, numberText, overflowing, prefixes, seed } from './random.mjs';
 
 const pageUrl = pathToFileURL(pagePath).href;
 const deadline = 15_000; // for a click, a download, a redraw: the slowest seen took under 1 s
 
 const sentence = (clause) => (clause ? clause[0].toUpperCase() + clause.slice(1) + '.' : '');
-const brief = (value) => JSON.stringify(value, (_, v) => (typeof v === 'string' && v.length > 80 ? `${v.slice(0, 60)}…(${v.length})` : v));
 
 // The fields of a case as the page's boxes and its fragment hold them; the h8 options for them.
 const fieldDefaults = { text: '', spaces: '1', lines: '1', width: '-1', format: 'text', align: 'left', trim: '0', prefix: '' };

@@ -19,6 +19,9 @@ export function generator(seed) {
 
 export const seed = Number(process.env.LOFTYPE_SEED ?? 20261210);
 
+// A case as a failure shows it: JSON, with long strings cut to their start and length.
+export const brief = (value) => JSON.stringify(value, (_, v) => (typeof v === 'string' && v.length > 80 ? `${v.slice(0, 60)}…(${v.length})` : v));
+
 export const inFont = [...'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789!"#$%&\'()*+,-./:;<=>?@[\\]^_{|}~     '];
 export const outsideFont = ['é', 'ß', 'Ω', '中', '😀', '\t', '€', '—'];
 export const prefixes = ['', '', '', '# ', '// ', '> ', '¶ ', '<b>&amp;', '😀 ', '-x ', '\t'];
