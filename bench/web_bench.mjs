@@ -10,23 +10,14 @@
 // ratios. The native time comes from build/bench/engine_bench's case BM_PrintedBanner
 // (the same line, width and form). LOFTYPE_PAGE and LOFTYPE_WASM name the pieces, as
 // for tests/web; ENGINE_BENCH names engine_bench.
-import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
-import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import zlib from 'node:zlib';
 import { launchBrowser } from '../tests/web/browser.mjs';
-import { loadModule, pagePath, root, wasmPath } from '../tests/web/h8.mjs';
+import { loadModule, pagePath, wasmPath } from '../tests/web/h8.mjs';
+import { engineBenchTime, median, medianTime, ms, prose } from './timing.mjs';
 
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const percentile = (values, p) => [...values].sort((a, b) => a - b)[Math.ceil((p / 100) * values.length) - 1];
-const ms = (value) => `${value.toFixed(2)} ms`;
-const timed = (run) => {
-    const start = process.hrtime.bigint();
-    run();
-    return Number(process.hrtime.bigint() - start) / 1e6;
-};
-const prose = (length) => 'The quick brown fox jumps over the lazy dog 0123456789. '.repeat(Math.ceil(length / 56)).slice(0, length);
 
 function printSize() {
     const page = fs.readFileSync(pagePath);
@@ -90,11 +81,6 @@ async function keystrokes(browser, length) {
     console.log(`keystroke to banner, ${length} keystrokes up to ${length} characters: ${line('text', update)}; ${line('with layout', layout)}`);
 }
 
-const medianTime = (run, repetitions) => {
-    run();
-    return median(Array.from({ length: repetitions }, () => timed(run)));
-};
-
 function glueTime(line, repetitions) {
     const loftype = loadModule();
     const options = { width: 80, format: 'text' };
@@ -114,19 +100,12 @@ function exportTime(line, repetitions) {
     return medianTime(() => module.banner(line.length, 1, 1, 80, 0, 0, 0, 0), repetitions);
 }
 
-function engineBenchTime(engineBench, name) {
-    const args = [`--benchmark_filter=^${name}$`, '--benchmark_repetitions=10',
-        '--benchmark_format=json', '--benchmark_time_unit=ms'];
-    const { benchmarks } = JSON.parse(spawnSync(engineBench, args, { encoding: 'utf8', maxBuffer: 1 << 26 }).stdout);
-    return benchmarks.find((b) => b.aggregate_name === 'median').real_time;
-}
-
 function printEngineTimes(length, repetitions) {
     const line = prose(length);
     const glue = glueTime(line, repetitions);
     const alone = exportTime(line, repetitions);
-    const engineBench = path.resolve(process.env.ENGINE_BENCH ?? path.join(root, 'build/bench/engine_bench'));
-    const native = engineBenchTime(engineBench, 'BM_PrintedBanner');
+    const native = engineBenchTime('BM_PrintedBanner');
+    if (native === null) throw new Error('build/bench/engine_bench is not built (bash scripts/build.sh)');
     console.log(`${length} characters of prose at width 80, text form, medians of ${repetitions}: ` +
         `through the glue ${ms(glue)}, the module alone ${ms(alone)}; native ${ms(native)} (engine_bench BM_PrintedBanner); ` +
         `ratios ${(glue / native).toFixed(2)} and ${(alone / native).toFixed(2)}`);

@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
-# Builds the web page and h8, then tests the module under Node's test runner and the
-# page in a headless Chromium, both against h8.
+# Builds the web page, the npm package and h8, then tests the module and the package
+# under Node's test runner and the page and a bundle of the package in a headless
+# Chromium, all against h8.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/web.sh >/dev/null
+package=$(bash scripts/web.sh | sed -n 's/^package: //p')
+: "${package:?scripts/web.sh named no package}"
 [ -x build/cli/h8 ] || bash scripts/build.sh --core >/dev/null
 h8=$PWD/build/cli/h8
 [ -x "$h8" ] || h8=$PWD/build-core/cli/h8
 
 # Debian's Chromium, driven by playwright-core from the npm registry (no browser
-# download); Node and npm from Debian where the machine has none.
-packages=(chromium)
-command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
-bash scripts/setup.sh --core "${packages[@]}"
+# download); web.sh has installed Node and npm where the machine had none.
+bash scripts/setup.sh --core chromium
 npm ci --prefix tests/web --no-audit --no-fund --loglevel=error >/dev/null
 
-export H8=$h8 LOFTYPE_WASM=$PWD/build-wasm/web/loftype.wasm LOFTYPE_PAGE=$PWD/build-wasm/web/loftype.html
+export H8=$h8 LOFTYPE_WASM=$PWD/build-wasm/web/loftype.wasm LOFTYPE_PAGE=$PWD/build-wasm/web/loftype.html \
+    LOFTYPE_PACKAGE=$package
 node --test tests/web/

@@ -1,10 +1,10 @@
 'use strict';
 
 // The banner engine in WebAssembly, for JavaScript: createLoftype(bytes) instantiates
-// the module synchronously and returns its functions. Text goes into the module as
-// UTF-16 units and comes back as UTF-8 bytes.
+// the module synchronously (bytes may also be the module already compiled) and returns
+// its functions. Text goes into the module as UTF-16 units and comes back as UTF-8 bytes.
 function createLoftype(bytes) {
-    const compiled = new WebAssembly.Module(bytes);
+    const compiled = bytes instanceof WebAssembly.Module ? bytes : new WebAssembly.Module(bytes);
     const instantiate = () => {
         const fresh = new WebAssembly.Instance(compiled, {}).exports;
         fresh._initialize();
@@ -19,14 +19,14 @@ function createLoftype(bytes) {
     const noMemory = 'the banner of this line is larger than the memory that the page may use';
 
     // Runs a call of the module. A module that ran out of memory has stopped: a new
-    // one takes its place, and the call fails with noMemory.
+    // one takes its place, and the call fails with noMemory (failure 'memory').
     function guarded(call) {
         try {
             return call();
         } catch (error) {
             if (!(error instanceof WebAssembly.RuntimeError)) throw error;
             exports = instantiate();
-            return { text: '', report: '', error: noMemory, name: '', bytes: new Uint8Array() };
+            return { text: '', report: '', error: noMemory, failure: 'memory', name: '', bytes: new Uint8Array() };
         }
     }
 
@@ -73,11 +73,20 @@ function createLoftype(bytes) {
         number(o.width, -1, -32768, 32767, 'width'),
     ];
 
-    const results = (status) => ({ report: textOf('report'), error: status === 0 ? '' : textOf('message') });
+    // The report and the error of a call; failure 'tooWide' and the line's length in
+    // UTF-16 units, as h8 counts its characters, when the line is too wide.
+    const results = (status, characters) => (status === 0
+        ? { report: textOf('report'), error: '', failure: '' }
+        : { report: textOf('report'), error: textOf('message'), failure: 'tooWide', characters });
+
+    function fileName(length) {
+        exports.file_name(length);
+        return textOf('output');
+    }
 
     return {
         // The banner as h8 prints it, with the line's characters outside the font named
-        // in report and a line too wide to enlarge refused in error.
+        // in report and a line too wide to enlarge refused in error (see results).
         banner(line, options = {}) {
             const form = [
                 ...layout(options),
@@ -89,7 +98,7 @@ function createLoftype(bytes) {
             return guarded(() => {
                 const [length] = put(lineOf(line), String(options.prefix ?? ''));
                 const status = exports.banner(length, ...form);
-                return { text: status === 0 ? textOf('output') : '', ...results(status) };
+                return { text: status === 0 ? textOf('output') : '', ...results(status, length) };
             });
         },
 
@@ -98,12 +107,14 @@ function createLoftype(bytes) {
             const numbers = layout(options);
             return guarded(() => {
                 const [length] = put(lineOf(line));
-                exports.file_name(length);
-                const name = textOf('output');
+                const name = fileName(length);
                 const status = exports.save_text(length, ...numbers);
-                return { name, bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status) };
+                return { name, bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status, length) };
             });
         },
+
+        // The name of the file that Save writes for the line, without its folder.
+        fileName: (line) => guarded(() => ({ name: fileName(put(lineOf(line))[0]), error: '', failure: '' })),
 
         // A spacing value as h8 takes it (0 to 12), or null.
         readSpacing(text) {

@@ -2,11 +2,8 @@
 # -DPAGE=loftype.html -P make_page.cmake. The template's placeholders take the style
 # sheet, the module's glue, the module (gzip-compressed, then base64, so that it takes
 # a third of the room) and the page's script.
-execute_process(COMMAND gzip -9 -n -c ${MODULE} COMMAND base64 -w 0
-                OUTPUT_VARIABLE module RESULTS_VARIABLE statuses)
-if(NOT statuses STREQUAL "0;0")
-    message(FATAL_ERROR "gzip and base64 could not pack ${MODULE}: ${statuses}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/base64.cmake)
+loftype_base64(module ${MODULE} GZIP)
 file(READ ${SOURCE}/page.html page)
 foreach(part STYLE:page.css GLUE:loftype.js SCRIPT:page.js)
     string(REPLACE ":" ";" part ${part})

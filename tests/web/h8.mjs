@@ -1,7 +1,7 @@
-// h8, the command-line tool, as the reference that the WebAssembly module and the web
-// page must match byte for byte; and the paths of the built pieces, from the H8,
-// LOFTYPE_WASM, LOFTYPE_GLUE and LOFTYPE_PAGE variables or their defaults under the
-// repository.
+// h8, the command-line tool, as the reference that the WebAssembly module, the web
+// page and the npm package must match byte for byte; and the paths of the built pieces,
+// from the H8, LOFTYPE_WASM, LOFTYPE_GLUE, LOFTYPE_PAGE and LOFTYPE_PACKAGE variables or
+// their defaults under the repository.
 import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -15,6 +15,7 @@ export const h8Path = built('H8', 'build/cli/h8');
 export const wasmPath = built('LOFTYPE_WASM', 'build-wasm/web/loftype.wasm');
 export const pagePath = built('LOFTYPE_PAGE', 'build-wasm/web/loftype.html');
 const gluePath = built('LOFTYPE_GLUE', 'web/loftype.js');
+export const packagePath = built('LOFTYPE_PACKAGE', 'build-wasm/loftype-1.2.0.tgz');
 
 const defaults = { spaces: 1, lines: 1, width: -1, format: 'text', align: 'left', trim: false, prefix: '' };
 

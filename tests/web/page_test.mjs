@@ -9,13 +9,12 @@ import { after, before, describe, it } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { launchBrowser } from './browser.mjs';
 import { h8Banner, h8Many, h8Save, pagePath } from './h8.mjs';
-import { generator, seed } from './random.mjs';
+import { brief, generatedLine, generator, numberText, overflowing, prefixes, seed } from './random.mjs';
 
 const pageUrl = pathToFileURL(pagePath).href;
 const deadline = 15_000; // for a click, a download, a redraw: the slowest seen took under 1 s
 
 const sentence = (clause) => (clause ? clause[0].toUpperCase() + clause.slice(1) + '.' : '');
-const brief = (value) => JSON.stringify(value, (_, v) => (typeof v === 'string' && v.length > 80 ? `${v.slice(0, 60)}…(${v.length})` : v));
 
 // The fields of a case as the page's boxes and its fragment hold them; the h8 options for them.
 const fieldDefaults = { text: '', spaces: '1', lines: '1', width: '-1', format: 'text', align: 'left', trim: '0', prefix: '' };
@@ -121,19 +120,9 @@ async function checkShown(page, cases, label) {
     assert.equal(wrong.length, 0, `${wrong.length} of ${cases.length} cases differ from h8:\n${wrong.slice(0, 3).join('\n')}`);
 }
 
-const inFont = [...'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789!"#$%&\'()*+,-./:;<=>?@[\\]^_{|}~     '];
-const outsideFont = ['é', 'ß', 'Ω', '中', '😀', '\t', '€', '—'];
-const prefixes = ['', '', '', '# ', '// ', '> ', '¶ ', '<b>&amp;', '😀 ', '-x ', '\t'];
-
-function generatedLine(random) {
-    const length = random.chance(0.9) ? random.int(0, 60) : random.int(61, 1000);
-    const outside = random.next() * 0.3;
-    return Array.from({ length }, () => random.pick(random.next() < outside ? outsideFont : inFont)).join('');
-}
-
 // A case as a person makes one: a new line, and now and then another value in a box.
 function generatedCase(random, index, previous) {
-    const number = (n) => (random.chance(0.85) ? String(n) : random.pick([` ${n} `, `${n}.0`, `${n}e0`, n < 0 ? `${n}` : `+${n}`]));
+    const number = (n) => (random.chance(0.85) ? String(n) : numberText(random, n));
     const make = {
         text: () => generatedLine(random),
         spaces: () => number(random.int(0, 12)),
@@ -148,16 +137,6 @@ function generatedCase(random, index, previous) {
         [key, key === 'text' || random.chance(0.4) ? value() : previous[key]]));
     return { index, fields, viaFragment: random.chance(0.1) };
 }
-
-// Lines too wide to enlarge, HEAD × 0..MOST + BODY × FEWEST..BODIES: too wide a banner
-// even at spaces 1, or more than 32,767 characters (UTF-16 units).
-const overflowing = [
-    ['', 0, 'W', 2000, 4000],
-    ['Mixed up ', 50, 'MW', 1100, 1500],
-    ['', 0, 'i', 32768, 33000],
-    ['W', 100, 'The quick brown fox ', 1639, 1700],
-    ['é', 20, '😀中é', 8192, 8500],
-];
 
 describe('the page', () => {
     let browser;

@@ -1,0 +1,75 @@
+// Size and speed of the npm package, run by hand:
+//   bash scripts/web.sh && node bench/package_bench.mjs
+// It prints the packed tarball's size (LOFTYPE_PACKAGE, as for tests/web); the time of
+// banner("Hello") as a fresh Node process first calls it, loading the package and
+// instantiating the module included (median of fresh processes, beside Node's own
+// first require of an empty file, or import of an empty one over another such as the
+// package's two entries); the mean of later calls; and the time for
+// a 30,000-character line of prose at width 80, beside the native engine's
+// (build/bench/engine_bench BM_PrintedBanner, where it is built) with their ratio.
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+import { packagePath, root } from '../tests/web/h8.mjs';
+import { engineBenchTime, median, medianTime, ms, prose, timed } from './timing.mjs';
+
+const folder = path.join(root, 'build-wasm/web/npm'); // the folder that web.sh packs
+
+console.log(`package ${packagePath}: ${fs.statSync(packagePath).size} bytes`);
+
+// In a fresh process: how long loading ENTRY (by require or import) and then, when
+// CALL, banner("Hello") take, in milliseconds.
+function firstCall(entry, how, call) {
+    const load = how === 'require' ? `require(${JSON.stringify(entry)})` : `await import(${JSON.stringify(entry)})`;
+    const script = `const start = performance.now(); const loftype = ${load}; const loaded = performance.now();
+        ${call ? "loftype.banner('Hello');" : ''} console.log(loaded - start, performance.now() - loaded);`;
+    const { stdout, status, stderr } = spawnSync(process.execPath, ['--input-type=module', '-e',
+        how === 'require' ? `import { createRequire } from 'node:module'; const require = createRequire(import.meta.url); ${script}` : script],
+    { encoding: 'utf8' });
+    if (status !== 0) throw new Error(stderr);
+    return stdout.trim().split(' ').map(Number);
+}
+
+function printFirstCalls(processes) {
+    const empty = fs.mkdtempSync(path.join(os.tmpdir(), 'loftype-bench-'));
+    fs.writeFileSync(path.join(empty, 'empty.cjs'), '');
+    fs.writeFileSync(path.join(empty, 'empty.mjs'), "import './empty.cjs';\n"); // as index.mjs over index.cjs
+    try {
+        for (const [how, entry, emptyEntry] of [['require', 'index.cjs', 'empty.cjs'], ['import', 'index.mjs', 'empty.mjs']]) {
+            const runs = Array.from({ length: processes }, () => firstCall(path.join(folder, entry), how, true));
+            const loads = runs.map(([load]) => load);
+            const calls = runs.map(([, call]) => call);
+            const totals = runs.map(([load, call]) => load + call);
+            const nodeOwn = median(Array.from({ length: processes }, () => firstCall(path.join(empty, emptyEntry), how, false)[0]));
+            console.log(`first banner("Hello") by ${how}, median of ${processes} processes: ${ms(median(totals))} ` +
+                `(load ${ms(median(loads))}, first call ${ms(median(calls))}); Node's own ${how} of empty files ${ms(nodeOwn)}`);
+        }
+    } finally {
+        fs.rmSync(empty, { recursive: true, force: true });
+    }
+}
+
+function printLaterCalls(calls) {
+    const { banner } = createRequire(import.meta.url)(path.join(folder, 'index.cjs'));
+    banner('Hello');
+    const total = timed(() => {
+        for (let i = 0; i < calls; i++) banner('Hello');
+    });
+    console.log(`later banner("Hello") calls: mean ${((total / calls) * 1000).toFixed(2)} µs over ${calls}`);
+}
+
+function printLongLine(length, repetitions) {
+    const { banner } = createRequire(import.meta.url)(path.join(folder, 'index.cjs'));
+    const line = prose(length);
+    const time = medianTime(() => banner(line, { width: 80 }), repetitions);
+    const native = engineBenchTime('BM_PrintedBanner');
+    const beside = native === null ? 'native not measured (build/bench/engine_bench is not built)'
+        : `native ${ms(native)} (engine_bench BM_PrintedBanner), ratio ${(time / native).toFixed(2)}`;
+    console.log(`${length} characters of prose at width 80, text form, median of ${repetitions}: ${ms(time)}; ${beside}`);
+}
+
+printFirstCalls(21);
+printLaterCalls(10_000);
+printLongLine(30_000, 21);

@@ -1,0 +1,215 @@
+// The npm package as its users get it: the packed tarball installed offline into an
+// empty folder, then required, imported, run as a command, checked by the TypeScript
+// compiler and bundled by esbuild for a headless Chromium, all against h8.
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import * as esbuild from 'esbuild';
+import { launchBrowser } from './browser.mjs';
+import { h8Banner, h8Many, h8Save, h8WithOption, packagePath } from './h8.mjs';
+import { brief, generatedLine, generator, numberText, overflowingLine, prefixes, seed } from './random.mjs';
+
+const run = (command, args, options) => spawnSync(command, args, { encoding: 'utf8', maxBuffer: 1 << 26, ...options });
+
+let folder; // the empty folder that the tarball is installed into
+let cjs;
+let esm;
+
+before(async () => {
+    folder = fs.mkdtempSync(path.join(os.tmpdir(), 'loftype-package-'));
+    const installed = run('npm', ['install', '--offline', '--no-audit', '--no-fund', '--loglevel=error', packagePath], { cwd: folder });
+    assert.equal(installed.status, 0, `npm install ${packagePath}: ${installed.stderr}`);
+    // Through the package's exports, as a file in the folder resolves 'loftype'.
+    cjs = createRequire(path.join(folder, 'index.cjs'))('loftype');
+    fs.writeFileSync(path.join(folder, 'entry.mjs'), "export * from 'loftype';\n");
+    esm = await import(pathToFileURL(path.join(folder, 'entry.mjs')));
+});
+
+after(() => fs.rmSync(folder, { recursive: true, force: true }));
+
+// What a call gives, as h8's outcome: the text, the clause naming the characters outside
+// the font, and the message of a line too wide to enlarge.
+async function outcome(call, options) {
+    const reports = [];
+    try {
+        const text = await call({ ...options, onOutsideFont: (report) => reports.push(report) });
+        return { text, report: reports.join('\n'), error: '' };
+    } catch (error) {
+        if (!(error instanceof cjs.BannerTooWideError)) throw error;
+        assert.equal(error.characters, Number(/^the line of (\d+) /.exec(error.message)?.[1]), `characters of ${error.message}`);
+        return { text: '', report: reports.join('\n'), error: error.message };
+    }
+}
+
+// A layout number as a caller may give it: a whole number, a text that h8 reads, or a
+// fraction within the range, which h8 rounds.
+function layoutValue(random, low, high) {
+    const n = random.int(low, high);
+    const forms = [() => n, () => String(n), () => numberText(random, n), () => random.int(low, high - 1) + random.pick([0.25, 0.5, 0.75])];
+    return random.pick(forms)();
+}
+
+function generatedCase(random, index) {
+    const makers = {
+        spaces: () => layoutValue(random, 0, 12),
+        lines: () => layoutValue(random, 0, 12),
+        width: () => (random.chance(0.2) ? random.pick([-1, 0, 32767, -32768]) : layoutValue(random, 1, 200)),
+        format: () => random.pick(['text', 'markdown', 'html']),
+        align: () => random.pick(['left', 'center', 'right']),
+        trim: () => random.chance(0.5),
+        prefix: () => random.pick(prefixes),
+        lineEnd: () => (random.chance(0.8) ? '\n' : '\r\n'),
+    };
+    const options = Object.fromEntries(Object.entries(makers).filter(() => random.chance(0.5)).map(([key, make]) => [key, make()]));
+    const line = random.chance(0.01) ? overflowingLine(random) : generatedLine(random);
+    return { index, line, options, form: random.pick(['require', 'import', 'async']) };
+}
+
+const forms = {
+    require: ({ line }) => (options) => cjs.banner(line, options),
+    import: ({ line }) => (options) => esm.banner(line, options),
+    async: ({ line }) => (options) => esm.bannerAsync(line, options),
+};
+
+test('banner matches h8 --lf and --crlf on generated cases, required, imported and as a promise', async (t) => {
+    const random = generator(seed);
+    const cases = Array.from({ length: 3000 }, (_, i) => generatedCase(random, i));
+    t.diagnostic(`seed ${seed} (LOFTYPE_SEED), ${cases.length} cases`);
+    const expected = await h8Many(cases.map(({ line, options }) => [line, options]));
+    const wrong = [];
+    for (const c of cases) {
+        const seen = await outcome(forms[c.form](c), c.options);
+        if (JSON.stringify(seen) !== JSON.stringify(expected[c.index])) {
+            wrong.push(`case ${c.index} (${c.form}): ${brief({ line: c.line, options: c.options })}\n  seen ${brief(seen)}\n  h8   ${brief(expected[c.index])}`);
+        }
+    }
+    assert.equal(wrong.length, 0, `seed ${seed}: ${wrong.length} cases differ from h8:\n${wrong.slice(0, 3).join('\n')}`);
+});
+
+test('one engine behind both entries', () => {
+    for (const name of Object.keys(cjs)) assert.equal(esm[name], cjs[name], name);
+    assert.deepEqual(Object.keys(esm).sort(), Object.keys(cjs).sort());
+});
+
+test('fileName and saveText give the name and the bytes of h8 --save', async () => {
+    const cases = [['Hello', {}], ['CON', {}], ['a/b', { spaces: '3' }], ['café', { lines: 0 }], ['a:b', { width: 20 }],
+        ['?*', { width: 5.5 }], ['W'.repeat(2000), {}]];
+    for (const [line, options] of cases) {
+        const expected = h8Save(line, options);
+        const label = `${brief(line)}, ${JSON.stringify(options)}`;
+        const seen = await outcome((o) => cjs.saveText(line, o), options);
+        assert.equal(seen.error, expected.error, label);
+        assert.equal(seen.report, h8Banner(line, options).report, `${label}: the characters outside the font`);
+        if (expected.error) continue;
+        assert.equal(cjs.fileName(line), expected.name, label);
+        assert.ok(seen.text instanceof Uint8Array && Buffer.from(seen.text).equals(expected.bytes), `${label}: the bytes of h8's file`);
+    }
+});
+
+test('refused values and options throw, naming what is wrong, and a banner too large for the memory throws its own error', () => {
+    const line = 'ii';
+    for (const [option, value, h8Option, range] of [['spaces', '13', '--spaces', '0 to 12'], ['lines', -0.4, '--lines', '0 to 12'],
+        ['spaces', 'x', '--spaces', '0 to 12'], ['width', '32768', '--width', '-32768 to 32767'], ['width', NaN, '--width', '-32768 to 32767']]) {
+        assert.equal(h8WithOption(h8Option, String(value), line), null, `h8 refuses ${h8Option}=${value}`);
+        const shown = typeof value === 'string' ? JSON.stringify(value) : String(value);
+        assert.throws(() => cjs.banner(line, { [option]: value }), { name: 'RangeError', message: `${option} must be a number from ${range} as h8 reads it, not ${shown}` });
+    }
+    for (const [call, message] of [
+        [() => cjs.banner(line, { widht: 1 }), /^banner has no option "widht"/],
+        [() => cjs.saveText(line, { format: 'html' }), /^saveText has no option "format"/],
+        [() => cjs.banner(line, { trim: 'yes' }), /^trim must be a boolean/],
+        [() => cjs.banner(line, null), /^banner: options must be an object/],
+        [() => cjs.banner(42), /^banner: the line must be a string/],
+    ]) {
+        assert.throws(call, { name: 'TypeError', message });
+    }
+    assert.throws(() => cjs.banner(line, { format: 'pdf' }), { name: 'RangeError', message: /^format must be one of/ });
+    // Some 1.5 billion bytes of prefix: the module's memory runs out before the end.
+    assert.throws(() => cjs.banner('W'.repeat(1500), { width: 1, lines: 12, prefix: 'x'.repeat(50000) }),
+        (error) => error instanceof cjs.BannerMemoryError && error instanceof RangeError);
+    assert.equal(cjs.banner('Hi'), h8Banner('Hi', {}).text);
+});
+
+test('npx loftype prints the banner, names characters outside the font and refuses a line too wide', () => {
+    // npx once (it takes a second or two); then the command that it runs.
+    const commands = [['npx', '--offline', 'loftype'], [path.join(folder, 'node_modules/.bin/loftype')]];
+    for (const [command, words] of [[commands[0], ['Hello,', 'naïve', 'world']], [commands[1], ['W'.repeat(2000)]], [commands[1], []]]) {
+        const { status, stdout, stderr } = run(command[0], [...command.slice(1), ...words], { cwd: folder });
+        const expected = h8Banner(words.join(' '), {});
+        const label = `npx loftype ${brief(words)}`;
+        if (words.length === 0) {
+            assert.equal(status, 2, label);
+            assert.match(stderr, /^loftype: usage: /, label);
+            continue;
+        }
+        assert.equal(stdout, expected.text, label);
+        assert.equal(stderr, [expected.report, expected.error].filter(Boolean).map((m) => `loftype: ${m}\n`).join(''), label);
+        assert.equal(status, expected.error ? 1 : 0, label);
+    }
+});
+
+test('the types check every export under tsc --strict and refuse a wrong option', () => {
+    const example = `
+import { banner, bannerAsync, BannerMemoryError, BannerTooWideError, fileName, saveText, type BannerOptions } from 'loftype';
+const options: BannerOptions = { spaces: 0, lines: '1', width: 80, format: 'html', align: 'center', trim: true,
+    prefix: '# ', lineEnd: '\\r\\n', onOutsideFont: (message: string) => console.warn(message) };
+const text: string = banner('Hi', options);
+const later: Promise<string> = bannerAsync('Hi');
+const bytes: Uint8Array = saveText('Hi', { width: '40', onOutsideFont: console.warn });
+const name: string = fileName('Hi');
+try {
+    banner('W'.repeat(2000));
+} catch (error) {
+    if (error instanceof BannerTooWideError) console.log(error.characters.toFixed(), error.message);
+    if (error instanceof BannerMemoryError) console.log(error.message);
+}
+// @ts-expect-error: no such format
+banner('Hi', { format: 'pdf' });
+// @ts-expect-error: saveText has no output form
+saveText('Hi', { trim: true });
+console.log(text, later, bytes, name);
+`;
+    fs.writeFileSync(path.join(folder, 'example.mts'), example);
+    const tsc = fileURLToPath(new URL('node_modules/.bin/tsc', import.meta.url));
+    const { status, stdout, stderr } = run(tsc, ['--noEmit', '--strict', '--module', 'nodenext',
+        '--target', 'es2022', '--lib', 'es2022,dom', 'example.mts'], { cwd: folder });
+    assert.equal(status, 0, `tsc: ${stdout}${stderr}`);
+});
+
+test('a bundle of the package made by esbuild for the browser draws h8\'s banners in Chromium, asking the network nothing', async () => {
+    fs.writeFileSync(path.join(folder, 'browser.mjs'), "import * as loftype from 'loftype';\nglobalThis.loftype = loftype;\n");
+    const bundle = await esbuild.build({ entryPoints: ['browser.mjs'], absWorkingDir: folder, bundle: true, platform: 'browser',
+        format: 'iife', write: false, logLevel: 'silent' });
+    assert.deepEqual(bundle.warnings, []);
+    const random = generator(seed + 2);
+    const cases = Array.from({ length: 30 }, (_, i) => generatedCase(random, i));
+    const browser = await launchBrowser();
+    try {
+        const page = await browser.newPage();
+        const requests = [];
+        page.on('request', (request) => requests.push(request.url()));
+        await page.setContent(`<script>${bundle.outputFiles[0].text.replaceAll('</script', '<\\/script')}</script>`);
+        // The first call is a promise's, which compiles the module asynchronously.
+        const [first, seen] = await page.evaluate(async (calls) => [await loftype.bannerAsync('Hello'), await Promise.all(calls.map(async ({ line, options, form }) => {
+            try {
+                return { text: await (form === 'async' ? loftype.bannerAsync : loftype.banner)(line, options), error: '' };
+            } catch (error) {
+                return { text: '', error: `${error.name}: ${error.message}` };
+            }
+        }))], cases);
+        assert.equal(first, h8Banner('Hello', {}).text, 'the first banner, compiled asynchronously');
+        const expected = await h8Many(cases.map(({ line, options }) => [line, options]));
+        for (const c of cases) {
+            const { text, error } = expected[c.index];
+            assert.deepEqual(seen[c.index], { text, error: error && `BannerTooWideError: ${error}` }, `case ${c.index}: ${brief(c)}`);
+        }
+        assert.deepEqual(requests, []);
+    } finally {
+        await browser.close();
+    }
+});

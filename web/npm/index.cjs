@@ -1,0 +1,118 @@
+// @LOFTYPE_GLUE@
+
+// The package's functions over the glue above (web/loftype.js), with the module carried
+// as base64. The engine is made at the first call: loading the package only parses it.
+const moduleBase64 = '@LOFTYPE_MODULE@';
+
+class BannerTooWideError extends Error {
+    constructor(message, characters) {
+        super(message);
+        this.name = 'BannerTooWideError';
+        this.characters = characters;
+    }
+}
+
+class BannerMemoryError extends RangeError {
+    constructor() {
+        super('the banner of this line is larger than the memory that the WebAssembly module may use');
+        this.name = 'BannerMemoryError';
+    }
+}
+
+// The module's bytes: through Node's Buffer where there is one (its atob is a few times
+// slower), else through atob.
+function moduleBytes() {
+    if (typeof Buffer === 'function') return Buffer.from(moduleBase64, 'base64');
+    const text = atob(moduleBase64);
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+    return bytes;
+}
+
+let engine;
+let compiling;
+const loftype = () => (engine ??= createLoftype(moduleBytes()));
+
+const layoutOptions = ['spaces', 'lines', 'width', 'onOutsideFont'];
+const bannerOptions = [...layoutOptions, 'format', 'align', 'trim', 'prefix', 'lineEnd'];
+const optionTypes = { trim: 'boolean', prefix: 'string', onOutsideFont: 'function' };
+const numbers = {
+    spaces: { read: 'readSpacing', low: 0, high: 12 },
+    lines: { read: 'readSpacing', low: 0, high: 12 },
+    width: { read: 'readWidth', low: -32768, high: 32767 },
+};
+
+function checkLine(line, call) {
+    if (typeof line !== 'string') throw new TypeError(`${call}: the line must be a string, not ${typeof line}`);
+}
+
+// Refuses an option that CALL does not have or a value of the wrong type.
+function checkOptions(options, names, call) {
+    if (typeof options !== 'object' || options === null) throw new TypeError(`${call}: options must be an object`);
+    for (const name in options) {
+        if (!names.includes(name)) throw new TypeError(`${call} has no option ${JSON.stringify(name)}; it has ${names.join(', ')}`);
+        const type = optionTypes[name];
+        if (type && options[name] !== undefined && typeof options[name] !== type) {
+            throw new TypeError(`${name} must be a ${type}, not ${typeof options[name]}`);
+        }
+    }
+}
+
+// A layout number as h8 reads it: a whole number in its range as it is, anything else
+// (a fraction, a numeric string) through h8's reading of option values.
+function layoutNumber(options, name) {
+    const value = options[name];
+    const { read, low, high } = numbers[name];
+    if (value === undefined || (Number.isInteger(value) && value >= low && value <= high)) return value;
+    const number = typeof value === 'number' || typeof value === 'string' ? loftype()[read](String(value)) : null;
+    if (number === null) {
+        throw new RangeError(`${name} must be a number from ${low} to ${high} as h8 reads it, not ${typeof value === 'string' ? JSON.stringify(value) : String(value)}`);
+    }
+    return number;
+}
+
+// The options as the glue takes them: the layout numbers read.
+function engineOptions(options, names, call) {
+    checkOptions(options, names, call);
+    const read = { ...options };
+    for (const name in numbers) read[name] = layoutNumber(options, name);
+    return read;
+}
+
+// Tells the caller of the characters outside the font, then throws the call's failure.
+function settle(result, options) {
+    if (result.report && options.onOutsideFont) options.onOutsideFont(result.report);
+    if (result.failure === 'tooWide') throw new BannerTooWideError(result.error, result.characters);
+    if (result.failure === 'memory') throw new BannerMemoryError();
+    return result;
+}
+
+// The banner of the line as h8 --lf prints it (h8 --crlf with lineEnd '\r\n').
+function banner(line, options = {}) {
+    checkLine(line, 'banner');
+    return settle(loftype().banner(line, engineOptions(options, bannerOptions, 'banner')), options).text;
+}
+
+// banner() as a promise. Its first call compiles the module asynchronously, which
+// keeps a browser's main thread free.
+async function bannerAsync(line, options) {
+    if (!engine) {
+        compiling ??= WebAssembly.compile(moduleBytes()).then((compiled) => { engine ??= createLoftype(compiled); });
+        await compiling;
+    }
+    return banner(line, options);
+}
+
+// The bytes of the file that Save and h8 --save write for the line.
+function saveText(line, options = {}) {
+    checkLine(line, 'saveText');
+    return settle(loftype().saveFile(line, engineOptions(options, layoutOptions, 'saveText')), options).bytes;
+}
+
+// The name of that file, without its folder.
+function fileName(line) {
+    checkLine(line, 'fileName');
+    return settle(loftype().fileName(line), {}).name;
+}
+
+module.exports = { banner, bannerAsync, saveText, fileName, BannerTooWideError, BannerMemoryError };
