@@ -11,8 +11,10 @@ failed_logs=()
 check() { # check NAME COMMAND...
     checks_run=$((checks_run + 1))
     local log="$checks_logs/$checks_run.log"
+    local start=$SECONDS
     echo "== $1"
     "${@:2}" 2>&1 | tee "$log" || { failed_checks+=("$1"); failed_logs+=("$log"); }
+    echo "== $1: $((SECONDS - start)) s"
 }
 
 report_checks() {
