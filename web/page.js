@@ -150,7 +150,7 @@ async function start() {
     }
 
     function download() {
-        const file = loftype.saveFile(line.value, { spaces: options.spaces, lines: options.lines, width: options.width });
+        const file = loftype.saveFile(line.value, options); // its layout options alone count
         if (file.error) {
             say(sentence(file.error));
             return;

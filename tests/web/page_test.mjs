@@ -1,4 +1,4 @@
-// The web page in one headless Chromium session, against h8: typing, the option boxes,
+// The web page in one headless Chromium, against h8: typing, the option boxes,
 // the fragment, thousands of generated cases, lines too wide to enlarge, the download,
 // the copy from a page on a static HTTP host, the names that assistive technology reads,
 // and not one network request.
