@@ -1,9 +1,10 @@
 #include "platform/file_system.h"
 
 #include <cerrno>
-#include <system_error>
 
 #ifdef _WIN32
+#include <filesystem>
+#include <system_error>
 #include <windows.h>
 #else
 #include <sys/stat.h>
@@ -34,11 +35,33 @@ private:
 };
 
 // Makes the folder; returns the system's error code, 0 on success.
-int MakeFolder(const std::filesystem::path& path) {
+int MakeFolder(const NativePath& path) {
 #ifdef _WIN32
     return CreateDirectoryW(path.c_str(), nullptr) ? 0 : static_cast<int>(GetLastError());
 #else
     return mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
+#endif
+}
+
+// A folder, or a symbolic link to one.
+bool IsFolder(const NativePath& path) {
+#ifdef _WIN32
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+#else
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+#endif
+}
+
+// Anything of that name, a dangling symbolic link too.
+bool NameTaken(const NativePath& path) {
+#ifdef _WIN32
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+#else
+    struct stat status {};
+    return lstat(path.c_str(), &status) == 0;
 #endif
 }
 
@@ -50,10 +73,7 @@ constexpr int kFolderExists = EEXIST;
 
 class HostFileSystem : public FileSystem {
 public:
-    bool FolderExists(std::u16string_view path) override {
-        std::error_code error;
-        return std::filesystem::is_directory(PathOf(path), error);
-    }
+    bool FolderExists(std::u16string_view path) override { return IsFolder(PathOf(path)); }
 
     void CreateFolder(std::u16string_view path) override {
         const int error = MakeFolder(PathOf(path));
@@ -66,9 +86,7 @@ public:
     }
 
     std::unique_ptr<TextStream> CreateTextFile(std::u16string_view path, bool overwrite) override {
-        std::error_code error;
-        if (!overwrite &&
-            std::filesystem::exists(std::filesystem::symlink_status(PathOf(path), error))) {
+        if (!overwrite && NameTaken(PathOf(path))) {
             throw OutputError("The file \"" + ShownPath(path) +
                               "\" could not be written: it exists already.");
         }

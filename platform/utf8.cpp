@@ -51,10 +51,9 @@ std::u16string FromUtf8(std::string_view bytes) {
 void AppendUtf8(std::u16string_view text, std::string& to) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t code = text[i];
-        const bool high = code >= 0xD800 && code <= 0xDBFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
+        if (IsHighSurrogate(code) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            code = PairedCode(code, text[++i]);
+        } else if (IsHighSurrogate(code) || IsLowSurrogate(code)) {
             code = u'?';
         }
         if (code < 0x80) {

@@ -9,6 +9,19 @@
 // becomes one U+FFFD; a lone surrogate is written as "?".
 namespace platform {
 
+constexpr bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+constexpr bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The code point of a high and a low surrogate.
+constexpr char32_t PairedCode(char32_t high, char32_t low) {
+    return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
 namespace utf8_detail {
 
 // A sequence at the start of some bytes: its code point and its length in bytes;

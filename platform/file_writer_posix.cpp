@@ -1,0 +1,197 @@
+#include "platform/file_writer.h"
+#include "platform/temporary_files.h"
+#include "platform/utf8.h"
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// Temporary names tried before giving up, should others stand in the way.
+constexpr int kNameAttempts = 16;
+
+// The signals that end a process by default and that a user or the system sends to
+// stop it: Ctrl-C, kill, a closed terminal.
+constexpr std::array<int, 3> kEndingSignals = {SIGINT, SIGTERM, SIGHUP};
+std::array<struct sigaction, kEndingSignals.size()> previousActions;
+struct sigaction previousFileSizeAction;
+
+// Removes the files, puts back what the signal did before and sends it again, so
+// that the process ends with the signal's usual status (or, where the program had a
+// handler of its own, that handler runs next, with errno as it was).
+void OnEndingSignal(int signal) {
+    const int savedErrno = errno;
+    temporary_files::RemoveAll();
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+        if (kEndingSignals[i] == signal) {
+            sigaction(signal, &previousActions[i], nullptr);
+        }
+    }
+    raise(signal);
+    errno = savedErrno;
+}
+
+// Holds the ending signals back for as long as it lives, so that a temporary file and
+// its slot come and go together.
+class EndingSignalsHeld {
+public:
+    EndingSignalsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int signal : kEndingSignals) {
+            sigaddset(&held, signal);
+        }
+        pthread_sigmask(SIG_BLOCK, &held, &saved_);
+    }
+    ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+private:
+    sigset_t saved_;
+};
+
+// fsync, again when a signal broke it off.
+int Sync(int descriptor) {
+    int result = 0;
+    do {
+        result = fsync(descriptor);
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// The folder that holds a path, "." for a bare name.
+std::string FolderOf(const std::string& path) {
+    const std::size_t end = path.rfind('/');
+    return end == std::string::npos ? "." : end == 0 ? "/" : path.substr(0, end);
+}
+
+} // namespace
+
+// A signal that the process ignores (nohup ignores SIGHUP) stays ignored. A file-size
+// limit makes a write fail with "File too large" instead of ending the process.
+void temporary_files::InstallCleanup() {
+    struct sigaction handler {};
+    handler.sa_handler = OnEndingSignal;
+    sigemptyset(&handler.sa_mask);
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+        sigaction(kEndingSignals[i], nullptr, &previousActions[i]);
+        if (previousActions[i].sa_handler != SIG_IGN) {
+            sigaction(kEndingSignals[i], &handler, nullptr);
+        }
+    }
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &previousFileSizeAction);
+}
+
+void temporary_files::RestoreCleanup() {
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+        sigaction(kEndingSignals[i], &previousActions[i], nullptr);
+    }
+    sigaction(SIGXFSZ, &previousFileSizeAction, nullptr);
+}
+
+NativePath PathOf(std::u16string_view path) {
+    return ToUtf8(path);
+}
+
+// A file is read-only when no one may write it, or this process may not.
+FileWriter::FileWriter(std::u16string_view target) : target_(target), descriptor_(-1) {
+    const std::string path = PathOf(target_);
+    struct stat old {};
+    const bool replacing = lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (replacing && ((old.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0)) {
+        Fail("it is read-only");
+    }
+    CreateTemporaryFile();
+    // A replaced file keeps its permissions, but not the set-user-ID, set-group-ID and
+    // sticky bits, which were given to that file and not to whatever replaces it.
+    if (replacing && fchmod(descriptor_, old.st_mode & 0777) != 0) {
+        Fail(SystemReason(errno));
+    }
+}
+
+void FileWriter::CreateTemporaryFile() {
+    const std::string path = PathOf(target_);
+    EndingSignalsHeld held;
+    for (int attempt = 0; attempt < kNameAttempts && descriptor_ < 0; ++attempt) {
+        temporary_ = temporary_files::NameBeside(path);
+        descriptor_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor_ < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (descriptor_ < 0) {
+        temporary_.clear();
+        Fail(SystemReason(errno));
+    }
+    pendingSlot_ = temporary_files::Add(temporary_.c_str());
+}
+
+void FileWriter::Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(descriptor_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            Fail(SystemReason(written == 0 ? ENOSPC : errno));
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+// The folder is synced after the rename, so that a power cut after the save cannot
+// lose the file's new name.
+void FileWriter::Commit() {
+    if (Sync(descriptor_) != 0) {
+        Fail(SystemReason(errno));
+    }
+    const int closed = close(descriptor_);
+    descriptor_ = -1;
+    if (closed != 0) {
+        Fail(SystemReason(errno));
+    }
+    const int folderDescriptor =
+        open(FolderOf(temporary_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int error = folderDescriptor < 0 ? errno : 0;
+    if (error == 0) {
+        EndingSignalsHeld held;
+        if (rename(temporary_.c_str(), PathOf(target_).c_str()) == 0) {
+            temporary_files::Remove(pendingSlot_);
+            temporary_.clear();
+        } else {
+            error = errno;
+        }
+    }
+    if (error == 0 && Sync(folderDescriptor) != 0) {
+        error = errno;
+    }
+    if (folderDescriptor >= 0) {
+        close(folderDescriptor);
+    }
+    if (error != 0) {
+        Fail(SystemReason(error));
+    }
+}
+
+void FileWriter::Discard() {
+    if (descriptor_ >= 0) {
+        close(descriptor_);
+        descriptor_ = -1;
+    }
+    if (!temporary_.empty()) {
+        EndingSignalsHeld held;
+        unlink(temporary_.c_str());
+        temporary_files::Remove(pendingSlot_);
+        temporary_.clear();
+    }
+}
+
+} // namespace platform
