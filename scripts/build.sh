@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Configures and builds the project: scripts/build.sh [--sanitize | --core]
+# Configures and builds the project: scripts/build.sh [--sanitize | --core | --aarch64]
 # Builds into build/ (build-sanitize/ with AddressSanitizer and UBSan; build-core/ the
-# toolkit-free core and h8 alone, as on a machine without Qt).
+# toolkit-free core and h8 alone, as on a machine without Qt; build-aarch64/ the same
+# cross-built for 64-bit ARM Linux, whose tests run under qemu-aarch64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-}
 if [ "$mode" = --core ]; then
     bash scripts/setup.sh --core
+elif [ "$mode" = --aarch64 ]; then
+    bash scripts/setup.sh --core g++-aarch64-linux-gnu qemu-user
 else
     bash scripts/setup.sh
 fi
@@ -20,6 +23,10 @@ case "$mode" in
     --core)
         dir=build-core
         flags+=(-DLOFTYPE_GUI=OFF -DLOFTYPE_BENCH=OFF) ;;
+    --aarch64)
+        dir=build-aarch64
+        flags+=(-DLOFTYPE_GUI=OFF -DLOFTYPE_BENCH=OFF
+                -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/aarch64-linux-gnu.cmake") ;;
 esac
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$dir"
