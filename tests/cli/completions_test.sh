@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The completions of h8 for bash, zsh and fish, run by each shell as a user's
 # would run them: the options and the values of --format and --align come up.
-# Usage: completions_test.sh ROOT   (ROOT holds usr/share as the package installs it)
+# Usage: completions_test.sh SHARE   (the share folder as a package or archive lays it
+# out; zsh's file in vendor-completions or site-functions)
 set -euo pipefail
-share=$1/usr/share
+share=$1
+zsh_folder=$(dirname "$(ls "$share"/zsh/*/_h8)")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -67,7 +69,7 @@ zsh_offers() { # zsh_offers LINE EXPECTED...
             done
             ((missing)) || exit 0
             sleep 0.1
-        done' _ "$share/zsh/vendor-completions" "$work/zcompdump" "$line" "$@" >/dev/null ||
+        done' _ "$zsh_folder" "$work/zcompdump" "$line" "$@" >/dev/null ||
         fail "zsh does not offer $* for \"$line\""
 }
 zsh_offers 'h8 --fo' --format
