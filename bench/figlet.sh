@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# h8 against FIGlet (Debian's figlet, installed here for this benchmark only) and
-# cat, whole processes in alternating pairs: bash bench/figlet.sh [ROUNDS]
+# h8 against FIGlet (Debian's figlet, installed here for this benchmark only), cat
+# and the floor of a process (a static program that prints one line), whole
+# processes in alternating pairs: bash bench/figlet.sh [ROUNDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-200}
@@ -10,4 +11,5 @@ if ! command -v figlet >/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq figlet >/dev/null
 fi
 bash scripts/build.sh >/dev/null
-build/bench/whole_process "$rounds" "$PWD/build/cli/h8" "$(command -v figlet)" "$(command -v cat)"
+build/bench/whole_process "$rounds" "$PWD/build/cli/h8" "$(command -v figlet)" "$(command -v cat)" \
+    "$PWD/build/bench/one_line"

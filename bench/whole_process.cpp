@@ -1,6 +1,6 @@
 // Whole-process timing of h8 against other programs, in pairs that alternate their
-// order: whole_process ROUNDS H8 FIGLET CAT. Prints one table row per comparison with
-// the medians and their ratio.
+// order: whole_process ROUNDS H8 FIGLET CAT FLOOR (FLOOR: a static program that prints
+// one line). Prints one table row per comparison with the medians and their ratio.
 
 #include <algorithm>
 #include <chrono>
@@ -80,14 +80,15 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: whole_process ROUNDS H8 FIGLET CAT\n");
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: whole_process ROUNDS H8 FIGLET CAT FLOOR\n");
         return 2;
     }
     const int rounds = std::max(1, std::atoi(argv[1]));
     const std::string h8 = argv[2];
     const std::string figlet = argv[3];
     const std::string cat = argv[4];
+    const std::string floor = argv[5];
 
     // 30,000 characters of prose, all of them in the font.
     const std::string sentence = "The quick brown fox jumps over the lazy dog. ";
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
     const Command narrow{{h8, "-w", "80"}, lineFile};
     std::printf("| comparison | h8 | other | h8 / other | other / h8 |\n|---|---|---|---|---|\n");
     Compare("`h8 Hello` against `figlet Hello`", {{h8, "Hello"}}, {{figlet, "Hello"}}, rounds);
+    Compare("`h8 Hello` against a static program that prints one line", {{h8, "Hello"}},
+            {{floor, "Hello"}}, rounds);
     Compare("30,000 characters, `-w 80`, against `figlet -w 80`", narrow,
             {{figlet, "-w", "80"}, lineFile}, std::max(5, rounds / 10));
     Compare("the same, no limit, against `figlet -w 10000000`", {{h8}, lineFile},
