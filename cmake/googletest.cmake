@@ -3,6 +3,4 @@
 # as the MinGW cross build.
 set(BUILD_GMOCK OFF)
 set(INSTALL_GTEST OFF)
-# Its old minimum version would leave its libraries out of link-time optimisation.
-set(CMAKE_POLICY_DEFAULT_CMP0069 NEW)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
