@@ -15,19 +15,27 @@ else
 fi
 
 dir=build
+minutes=5
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOFTYPE_WERROR=ON)
 case "$mode" in
     --sanitize)
         dir=build-sanitize
+        minutes=6
         flags=(-DCMAKE_BUILD_TYPE=Debug -DLOFTYPE_WERROR=ON -DLOFTYPE_SANITIZE=ON -DLOFTYPE_BENCH=OFF) ;;
     --core)
         dir=build-core
+        minutes=1
         flags+=(-DLOFTYPE_GUI=OFF -DLOFTYPE_BENCH=OFF) ;;
     --aarch64)
         dir=build-aarch64
+        minutes=2
         # -Wno-dev: GoogleTest, built from source here, warns of its own CMake policies.
         flags+=(-DLOFTYPE_GUI=OFF -DLOFTYPE_BENCH=OFF -Wno-dev
                 -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/aarch64-linux-gnu.cmake") ;;
 esac
-cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "$dir"
+. scripts/steps.sh
+step "Configuring $dir/" "delete $dir/ and run this again; the log shows what CMake missed" \
+    cmake -S . -B "$dir" -G Ninja "${flags[@]}"
+step "Building $dir/ (about $minutes min on two cores the first time, seconds after)" \
+    "the first error is above; cmake --build $dir shows the whole build again" \
+    cmake --build "$dir"

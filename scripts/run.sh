@@ -3,4 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh >/dev/null
+. scripts/steps.sh
+say "Starting build/app/loftype"
 exec build/app/loftype

@@ -30,6 +30,10 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "Install them as root with: apt-get install ${missing[*]}" >&2
     exit 1
 fi
-echo "Installing ${missing[*]} ..."
-bash "$(dirname "$0")/apt_update.sh"
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+. "$(dirname "$0")/steps.sh"
+step "Reading Debian's package lists (under a minute)" \
+    "check the network and the sources in /etc/apt, then run this again" \
+    bash "$(dirname "$0")/apt_update.sh"
+step "Installing ${missing[*]} (some minutes the first time; the Qt and browser packages are the largest)" \
+    "check the network and the disk space, or run apt-get install ${missing[*]} as root to see more" \
+    env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"

@@ -12,8 +12,11 @@ packages=(clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-de
     libclang-rt-14-dev-wasm32 binaryen)
 command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 bash scripts/setup.sh --core "${packages[@]}"
-cmake --preset wasm >/dev/null
-cmake --build --preset wasm
+. scripts/steps.sh
+step "Configuring build-wasm/" "delete build-wasm/ and run this again" cmake --preset wasm
+step "Building the WebAssembly module, the web page and the package into build-wasm/ (about a minute the first time)" \
+    "the first error is above; cmake --build --preset wasm shows the whole build again" \
+    cmake --build --preset wasm
 tarball=$(npm pack ./build-wasm/web/npm --pack-destination build-wasm --silent --loglevel=error | tail -n 1)
 echo "package: $PWD/build-wasm/$tarball"
 echo "page: $PWD/build-wasm/web/loftype.html"

@@ -13,7 +13,11 @@ h8=$PWD/build/cli/h8
 # Debian's Chromium, driven by playwright-core from the npm registry (no browser
 # download); web.sh has installed Node and npm where the machine had none.
 bash scripts/setup.sh --core chromium
-npm ci --prefix tests/web --no-audit --no-fund --loglevel=error >/dev/null
+. scripts/steps.sh
+step "Installing the web tests' tools from npm (playwright-core, esbuild, TypeScript; under a minute)" \
+    "check the network, or run npm ci --prefix tests/web to see more" \
+    npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+say "Testing the module, the page and the package, one line per test (about a minute)"
 
 export H8=$h8 LOFTYPE_WASM=$PWD/build-wasm/web/loftype.wasm LOFTYPE_PAGE=$PWD/build-wasm/web/loftype.html \
     LOFTYPE_PACKAGE=$package

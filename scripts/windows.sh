@@ -12,6 +12,8 @@ if [ -z "${LOFTYPE_WINDOWS_DISPLAY:-}" ]; then
         zip unzip dpkg-dev imagemagick
     # The Linux build: its h8 is what h8.exe must equal.
     bash scripts/build.sh >/dev/null
+    . scripts/steps.sh
+    say "Finding the static Qt for Windows in the cache, or building it once (some 25 minutes)"
     qt=$(bash scripts/windows_qt.sh)
     # Everything that follows, the build included (it lists the tests by running
     # them), runs on one virtual display.
@@ -38,9 +40,11 @@ make_wine_prefix() {
 }
 # The Wine server of an earlier run that was broken off would wait for ever.
 wineserver -k 2>/dev/null || true
+. scripts/steps.sh
 if [ ! -f "$WINEPREFIX/loftype-ready" ]; then
     rm -rf "$WINEPREFIX"
-    make_wine_prefix
+    step "Making Wine's prefix in $WINEPREFIX (a minute)" "delete $WINEPREFIX and run this again" \
+        make_wine_prefix
 fi
 # One Wine server for every program this run starts, ended with the run, and
 # with it the window manager.
@@ -52,12 +56,15 @@ openbox >/dev/null 2>&1 &
 window_manager=$!
 trap 'wineserver -k || true; kill "$window_manager" || true' EXIT
 
-cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLOFTYPE_WERROR=ON \
+step "Configuring build-windows/" "delete build-windows/ and run this again" \
+    cmake -S . -B "$build" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release -DLOFTYPE_WERROR=ON \
     -DLOFTYPE_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-static.cmake" \
     -DCMAKE_PREFIX_PATH="$LOFTYPE_WINDOWS_QT" -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
-cmake --build "$build" --target all installer
-(cd "$build" && cpack >/dev/null)
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+step "Building loftype.exe, h8.exe, their tests and the installer (about 3 min the first time; the tests are listed by running them under Wine)" \
+    "the first error is above; cmake --build build-windows shows the whole build again" \
+    cmake --build "$build" --target all installer
+step "Packing the zip file" "cd build-windows && cpack shows what failed" bash -c 'cd "$1" && cpack' _ "$build"
 
 # The tests, and the checks of the programs and packages under Wine: each runs,
 # and the run fails at the end if any failed, naming it with its last lines.
