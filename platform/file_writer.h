@@ -25,7 +25,8 @@ NativePath PathOf(std::u16string_view path);
 // following it, and syncs the folder. Until then the target is untouched, and a writer
 // that fails or is dropped before Commit removes its temporary file; so does a process
 // ended meanwhile by SIGINT, SIGTERM or SIGHUP (Ctrl+C or a closed console on
-// Windows). A read-only target is refused. Every failure throws OutputError.
+// Windows). A read-only target is refused. Every failure throws OutputError; one
+// that comes after the rename says that the new file was written.
 class FileWriter {
 public:
     explicit FileWriter(std::u16string_view target);
@@ -40,6 +41,9 @@ private:
     [[noreturn]] void Fail(const std::string& reason);
     void CreateTemporaryFile();
     void Discard();
+#ifndef _WIN32
+    void SyncFolder(const std::string& folder) const;
+#endif
 
     std::u16string target_;
     NativePath temporary_;

@@ -147,8 +147,10 @@ void FileWriter::Write(std::string_view bytes) {
     }
 }
 
-// The folder is synced after the rename, so that a power cut after the save cannot
-// lose the file's new name.
+// The rename is the commit: from then on the new file stands, whatever follows. The
+// folder is synced after it, so that a power cut after the save cannot lose the new
+// name; a folder that this process may write but not read cannot be opened for that,
+// and then the save stands unsynced, as it would on a system without the call.
 void FileWriter::Commit() {
     if (Sync(descriptor_) != 0) {
         Fail(SystemReason(errno));
@@ -158,26 +160,30 @@ void FileWriter::Commit() {
     if (closed != 0) {
         Fail(SystemReason(errno));
     }
-    const int folderDescriptor =
-        open(FolderOf(temporary_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    int error = folderDescriptor < 0 ? errno : 0;
-    if (error == 0) {
+    const std::string folder = FolderOf(temporary_);
+    {
         EndingSignalsHeld held;
-        if (rename(temporary_.c_str(), PathOf(target_).c_str()) == 0) {
-            temporary_files::Remove(pendingSlot_);
-            temporary_.clear();
-        } else {
-            error = errno;
+        if (rename(temporary_.c_str(), PathOf(target_).c_str()) != 0) {
+            Fail(SystemReason(errno));
         }
+        temporary_files::Remove(pendingSlot_);
+        temporary_.clear();
     }
-    if (error == 0 && Sync(folderDescriptor) != 0) {
-        error = errno;
+    SyncFolder(folder);
+}
+
+// A file system that cannot sync a folder says EINVAL: there is nothing to wait for.
+void FileWriter::SyncFolder(const std::string& folder) const {
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return;
     }
-    if (folderDescriptor >= 0) {
-        close(folderDescriptor);
-    }
-    if (error != 0) {
-        Fail(SystemReason(error));
+    const int error = Sync(descriptor) == 0 ? 0 : errno;
+    close(descriptor);
+    if (error != 0 && error != EINVAL) {
+        throw OutputError("The file \"" + ShownPath(target_) +
+                          "\" was written, but its folder could not be flushed to the disk: " +
+                          SystemReason(error) + "; after a power cut the old file may be back.");
     }
 }
 

@@ -68,14 +68,14 @@ private:
 };
 
 #ifdef __linux__
-// Root may write into a read-only folder; the calling thread gives up that power for
-// as long as this lives.
+// Root may write into a read-only folder and read a write-only one; the calling
+// thread gives up those powers for as long as this lives.
 class WithoutPermissionOverride {
 public:
     WithoutPermissionOverride() {
         syscall(SYS_capget, &header_, saved_);
         __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
-        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
         syscall(SYS_capset, &header_, lowered);
     }
     ~WithoutPermissionOverride() { syscall(SYS_capset, &header_, saved_); }
@@ -84,6 +84,23 @@ private:
     __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct saved_[2]{};
 };
+
+// While set, syncing a folder fails as a disk that stops answering makes it fail; the
+// program's calls of fsync come here.
+bool failFolderSync = false;
+
+} // namespace
+
+extern "C" int fsync(int descriptor) {
+    struct stat status {};
+    if (failFolderSync && fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
+    return static_cast<int>(syscall(SYS_fsync, descriptor));
+}
+
+namespace {
 
 // Files may grow to a few bytes only, while this lives (when on).
 class SmallFileSizeLimit {
@@ -193,6 +210,30 @@ TEST_F(BannerFileTest, AFailureKeepsTheOldFileAndSaysWhatFailed) {
         fs::remove_all("Files");
     }
 }
+
+#ifdef __linux__
+// The rename commits a save: a folder that may be written but not read still takes
+// it, and a failure after the rename says that the new file was written.
+TEST_F(BannerFileTest, ASaveStandsOnceRenamed) {
+    fs::create_directory("Files");
+    fs::permissions("Files", fs::perms::owner_write | fs::perms::owner_exec);
+    {
+        WithoutPermissionOverride asAnyUser;
+        EXPECT_EQ(Save(u"x", "unreadable folder"), "");
+    }
+    fs::permissions("Files", fs::perms::owner_all);
+    EXPECT_EQ(ReadFile("Files/x.txt"), "unreadable folder\r\n");
+
+    failFolderSync = true;
+    const std::string message = Save(u"x", "unsynced");
+    failFolderSync = false;
+    EXPECT_EQ(message, "The file \"Files/x.txt\" was written, but its folder could not be flushed "
+                       "to the disk: Input/output error; after a power cut the old file may be "
+                       "back.");
+    EXPECT_EQ(ReadFile("Files/x.txt"), "unsynced\r\n");
+    EXPECT_EQ(Tree("Files"), std::vector<std::string>{"x.txt"});
+}
+#endif
 
 // A folder that another process makes meanwhile is as good as one made here; a folder
 // that cannot be made is reported with the system's reason.
