@@ -4,6 +4,7 @@
 #include "ui/forms.h"
 #include "ui/icons.h"
 #include "ui/main_window.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Loftype (h8)"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QApplication::setApplicationVersion(QStringLiteral(LOFTYPE_VERSION));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::ProductIcon())));
 
     ui::Main& main = ui::Forms::Load<ui::Main>();

@@ -10,6 +10,7 @@
 #include "platform/file_writer.h"
 #include "platform/utf8.h"
 #include "settings/layout_options.h"
+#include "version.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -189,7 +190,8 @@ int EnlargeInput(const h8::Invocation& invocation, platform::FileSystem& files) 
 // Does what the invocation asks; returns the exit status it earns.
 int CarryOut(const h8::Invocation& invocation) {
     if (invocation.help || invocation.version) {
-        PrintOut(mod8Zevazuv::WithLineEnds(invocation.help ? h8::kUsage : "h8 (Loftype) 1.2\n",
+        PrintOut(mod8Zevazuv::WithLineEnds(invocation.help ? h8::kUsage
+                                                           : "h8 (Loftype) " LOFTYPE_VERSION "\n",
                                            invocation.form.lineEnd));
         return 0;
     }

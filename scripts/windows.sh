@@ -73,11 +73,15 @@ check "the tests under Wine" ctest --test-dir "$build" --output-on-failure -j2 -
 # A start that Wine broke off is made again, and said here (tests/support/under_wine.sh).
 grep -h "before it printed anything" "$build/Testing/Temporary/LastTest.log" || true
 h8=$PWD/build/cli/h8
-check "programs stand alone" bash tests/app/windows_files_test.sh "$build"
+# The version, as the installer's name has it from the project.
+installer=$(ls "$build"/loftype-*-win64-setup.exe)
+version=${installer##*/loftype-}
+version=${version%-win64-setup.exe}
+check "programs stand alone" bash tests/app/windows_files_test.sh "$build" "$version"
 check "h8.exe equals h8" bash tests/app/windows_h8_test.sh "$build/h8.exe" "$h8"
 check "loftype.exe from the keyboard" bash tests/app/windows_desktop_test.sh \
     "$build/loftype.exe" "$h8" "$PWD/docs/windows.png"
 check "the installer" bash tests/app/windows_installer_test.sh \
-    "$build/loftype-1.2-win64-setup.exe" "$build"
+    "$installer" "$build" "$version"
 report_checks
 echo "Windows build, tests and packages in build-windows/ passed"

@@ -1,6 +1,7 @@
 #include "ui/about_windows.h"
 
 #include "ui/icons.h"
+#include "version.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -96,7 +97,8 @@ AboutLoftype::AboutLoftype() : AboutWindow(QStringLiteral("About Loftype")) {
     icnOrvenna = new IconBox(square, QStringLiteral("icnOrvenna"), kMakerIconName, PaintMakerIcon);
     icnLoftype->OnClick([this] { icnLoftype_Click(); });
     icnOrvenna->OnClick([this] { icnOrvenna_Click(); });
-    lblName = AddLabel(QStringLiteral("lblName"), QStringLiteral("Loftype (h8) version 1.2"));
+    lblName = AddLabel(QStringLiteral("lblName"),
+                       QStringLiteral("Loftype (h8) version " LOFTYPE_VERSION));
     lblAuthor = AddLabel(QStringLiteral("lblAuthor"), QStringLiteral("by Tarvish"));
     lblComments =
         AddLabel(QStringLiteral("lblComments"),

@@ -6,9 +6,9 @@
 # rights of the user who starts them, Windows 10 and 11, long paths; the desktop
 # program per-monitor DPI); the installer asks for no more rights than its user's;
 # the zip file holds both programs with the licence and a read-me in Windows line ends.
-# Usage: windows_files_test.sh BUILD-WINDOWS   (with WINEPREFIX set)
+# Usage: windows_files_test.sh BUILD-WINDOWS VERSION   (with WINEPREFIX set)
 set -euo pipefail
-build=$1
+build=$1 version=$2
 fail() { echo "files test: $*" >&2; exit 1; }
 system32=$WINEPREFIX/drive_c/windows/system32
 manifest=$(mktemp)
@@ -46,7 +46,7 @@ for program in loftype h8; do
     [ -n "$resources" ] || fail "$program.exe has no resources"
     # The version strings are UTF-16 in the resources.
     strings=$(x86_64-w64-mingw32-strings -e l -n 3 "$exe")
-    for text in "Loftype (h8)" "1.2" "Orvenna Software" "$program.exe"; do
+    for text in "Loftype (h8)" "$version" "Orvenna Software" "$program.exe"; do
         grep -qxF "$text" <<<"$strings" ||
             fail "$program.exe lacks \"$text\" in its version information"
     done
@@ -56,18 +56,18 @@ manifest_declares "$build/loftype.exe" requestedExecutionLevel/@level=asInvoker 
     "dpiAwareness=PerMonitorV2"
 manifest_declares "$build/h8.exe" requestedExecutionLevel/@level=asInvoker \
     "supportedOS/@Id=$windows_10_and_11" "longPathAware=true" "dpiAwareness="
-manifest_declares "$build/loftype-1.2-win64-setup.exe" \
+manifest_declares "$build/loftype-$version-win64-setup.exe" \
     requestedExecutionLevel/@level=asInvoker "supportedOS/@Id=$windows_10_and_11"
 [ "$(stat -c %s "$build/loftype.exe")" -le $((15 * 1024 * 1024)) ] || fail "loftype.exe over 15 MB"
 
-zip=$build/loftype-1.2-win64.zip
+zip=$build/loftype-$version-win64.zip
 listing=$(unzip -Z1 "$zip" | sort)
-expected=$(printf 'loftype-1.2-win64/%s\n' License.txt ReadMe.txt h8.exe loftype.exe | sort)
+expected=$(printf "loftype-$version-win64/%s\n" License.txt ReadMe.txt h8.exe loftype.exe | sort)
 [ "$listing" = "$expected" ] || fail "the zip file holds: $listing"
 for exe in loftype.exe h8.exe; do
-    cmp <(unzip -p "$zip" "loftype-1.2-win64/$exe") "$build/$exe" || fail "$exe differs in the zip"
+    cmp <(unzip -p "$zip" "loftype-$version-win64/$exe") "$build/$exe" || fail "$exe differs in the zip"
 done
 for text in ReadMe.txt License.txt; do
-    unzip -p "$zip" "loftype-1.2-win64/$text" | grep -qv $'\r$' && fail "$text has a line without CR LF"
+    unzip -p "$zip" "loftype-$version-win64/$text" | grep -qv $'\r$' && fail "$text has a line without CR LF"
 done
 echo "the programs stand alone; the zip file holds them, the licence and the read-me"

@@ -8,10 +8,10 @@
 # nothing else. /S /AllUsers installs into Program Files, onto the system's PATH. A
 # PATH that would grow over Windows' limit is left as it is, and the exit status says so.
 # The Start-menu entries are not handed on to the Linux desktop (winemenubuilder).
-# Usage: windows_installer_test.sh SETUP.EXE BUILD-WINDOWS   (on an X display with a
-#   window manager)
+# Usage: windows_installer_test.sh SETUP.EXE BUILD-WINDOWS VERSION   (on an X display
+#   with a window manager)
 set -euo pipefail
-setup=$1 build=$2
+setup=$1 build=$2 version=$3
 . "$(dirname "$0")/x_session.sh"
 fail() { echo "installer test: $*" >&2; exit 1; }
 export WINEPREFIX WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.exe=d"
@@ -77,7 +77,7 @@ user_folder=$folder user_menu=$menu
 
 runs_with_status 0 wine "$setup" /S
 installed HKCU "$folder" "$menu/Loftype.lnk" "$user_environment" "$installed_path"
-[ "$(wine cmd /c h8 --version | tr -d '\r')" = "h8 (Loftype) 1.2" ] ||
+[ "$(wine cmd /c h8 --version | tr -d '\r')" = "h8 (Loftype) $version" ] ||
     fail "a new command prompt does not find h8"
 
 wine "$folder/loftype.exe" &

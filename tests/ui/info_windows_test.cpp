@@ -1,6 +1,7 @@
 #include "ui/about_windows.h"
 #include "ui/icons.h"
 #include "ui/info_windows.h"
+#include "version.h"
 #include "window_test.h"
 
 #include <QPainter>
@@ -46,7 +47,7 @@ TEST_F(InfoAndAboutWindows, InformationTextsAreToTheLetter) {
 TEST_F(InfoAndAboutWindows, AboutTextsAreToTheLetter) {
     AboutLoftype& product = Forms::Load<AboutLoftype>();
     EXPECT_EQ(product.windowTitle(), "About Loftype");
-    EXPECT_EQ(product.lblName->text(), "Loftype (h8) version 1.2");
+    EXPECT_EQ(product.lblName->text(), "Loftype (h8) version " LOFTYPE_VERSION);
     EXPECT_EQ(product.lblAuthor->text(), "by Tarvish");
     EXPECT_EQ(product.lblComments->text(),
               "If you have any comments or thoughts on this program, please send them to "

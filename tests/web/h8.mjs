@@ -15,7 +15,15 @@ export const h8Path = built('H8', 'build/cli/h8');
 export const wasmPath = built('LOFTYPE_WASM', 'build-wasm/web/loftype.wasm');
 export const pagePath = built('LOFTYPE_PAGE', 'build-wasm/web/loftype.html');
 const gluePath = built('LOFTYPE_GLUE', 'web/loftype.js');
-export const packagePath = built('LOFTYPE_PACKAGE', 'build-wasm/loftype-1.2.0.tgz');
+// The tarball that npm pack made, whatever version it carries.
+function packedName() {
+    const folder = path.join(root, 'build-wasm');
+    const names = fs.existsSync(folder) ? fs.readdirSync(folder) : [];
+    return names.find((name) => /^loftype-.*\.tgz$/.test(name)) ?? 'loftype.tgz';
+}
+export const packagePath = process.env.LOFTYPE_PACKAGE
+    ? path.resolve(process.env.LOFTYPE_PACKAGE)
+    : path.join(root, 'build-wasm', packedName());
 
 const defaults = { spaces: 1, lines: 1, width: -1, format: 'text', align: 'left', trim: false, prefix: '' };
 
