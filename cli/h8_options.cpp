@@ -316,11 +316,11 @@ std::optional<std::int16_t> ColumnsVariable() {
     return static_cast<std::int16_t>(std::min(columns, 32767));
 }
 
-std::optional<std::int16_t> ScreenColumns() {
+Columns ScreenColumns() {
     if (std::optional<int> columns = platform::TerminalColumns()) {
-        return static_cast<std::int16_t>(std::clamp(*columns, 1, 32767));
+        return {static_cast<std::int16_t>(std::clamp(*columns, 1, 32767)), true};
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
@@ -329,12 +329,12 @@ Parsed ParseArguments(const std::vector<std::u16string>& arguments) {
     return ArgumentReader(arguments).Read();
 }
 
-std::optional<std::int16_t> PrintedColumns(const Invocation& invocation) {
+Columns PrintedColumns(const Invocation& invocation) {
     if (invocation.terminalWidth) {
-        std::optional<std::int16_t> columns = ScreenColumns();
-        return columns ? columns : ColumnsVariable();
+        const Columns columns = ScreenColumns();
+        return columns.fromTerminal ? columns : Columns{ColumnsVariable(), false};
     }
-    return invocation.pageWidth ? std::nullopt : ScreenColumns();
+    return invocation.pageWidth ? Columns{} : ScreenColumns();
 }
 
 } // namespace h8
