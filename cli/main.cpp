@@ -149,7 +149,7 @@ int Enlarge(const h8::Invocation& invocation, const h8::Line& line,
     }
     try {
         if (!ShowSaveOrPrint(invocation, line, columns, files)) {
-            PrintError("h8: " + mod8Zevazuv::OverflowMessage(line.length));
+            PrintError("h8: " + mod8Zevazuv::OverflowMessage(line.length, line.characters));
             return 1;
         }
     } catch (const platform::OutputError& error) {

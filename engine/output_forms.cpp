@@ -61,20 +61,14 @@ void AppendHtmlCharacter(char32_t c, std::string& to) {
     to += ';';
 }
 
-bool IsHighSurrogate(char32_t c) {
-    return c >= 0xD800 && c < 0xDC00;
-}
-
-bool IsLowSurrogate(char32_t c) {
-    return c >= 0xDC00 && c < 0xE000;
-}
-
 // Appends UTF-16 text as HTML; a lone surrogate becomes U+FFFD.
 void AppendHtml(std::u16string_view text, std::string& to) {
+    using platform::IsHighSurrogate;
+    using platform::IsLowSurrogate;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+            c = platform::PairedCode(c, text[++i]);
         } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
             c = 0xFFFD;
         }

@@ -323,14 +323,22 @@ TEST(H8, AnOverflowingLineExitsOneAndTheOthersStillPrint) {
     EXPECT_EQ(H8({"-w", "80"}, std::string(33000, 'i')).err,
               "h8: the line of 33000 characters is too long to enlarge: it has more than 32767 "
               "characters\n");
+    // A character beyond U+FFFF is one character, which the engine counts as two.
+    std::string emoji;
+    for (int i = 0; i < 16384; ++i) {
+        emoji += "\xf0\x9f\x98\x80";
+    }
+    EXPECT_EQ(H8({"-q", "-w", "80"}, emoji).err,
+              "h8: the line of 16384 characters is too long to enlarge: it has more than 32767 "
+              "characters, counting each beyond U+FFFF as two\n");
 }
 
 TEST(H8, NamesCharactersOutsideTheFontUnlessQuiet) {
-    Outcome run = H8({"a#\xe4\xb8\xad#\xe2\x80\xae"});
+    Outcome run = H8({"a#\xe4\xb8\xad#\xe2\x80\xae\xf0\x9f\x98\x80"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "h8: not in the font: U+0023 \"#\" as a blank, U+4E2D \"\xe4\xb8\xad\" as "
-                       "\"?\", U+202E as \"?\"\n");
-    EXPECT_EQ(run.out, Composed(u"a#\u4E2D#\u202E", 1, 1, -1));
+                       "\"?\", U+202E as \"?\", U+1F600 \"\xf0\x9f\x98\x80\" as two \"?\"\n");
+    EXPECT_EQ(run.out, Composed(u"a#\u4E2D#\u202E\U0001F600", 1, 1, -1));
     EXPECT_EQ(H8({"-q", "a#"}).err, "");
     EXPECT_EQ(H8({"Hi there."}).err, "");
 }
