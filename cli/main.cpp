@@ -122,7 +122,11 @@ bool ShowSaveOrPrint(const h8::Invocation& invocation, const h8::Line& line,
         if (!mod8Zevazuv::RenderLine(line.text)) {
             return false;
         }
-        PrintBanner(invocation, line, columns, mod8Zevazuv::BandText);
+        // An empty line prints nothing, as its page is empty: no eight empty rows, no
+        // element or block around them.
+        if (!line.text.empty()) {
+            PrintBanner(invocation, line, columns, mod8Zevazuv::BandText);
+        }
     }
     if (invocation.save || !invocation.show) {
         ReservePage(line.length);

@@ -297,11 +297,16 @@ TEST(H8, PrintsEachOutputForm) {
         // Without a limit, or in a band as wide as the page, nothing moves.
         {{"--align", "right", "i"}, {}, Composed(u"i", 0, 0)},
         {{"--align", "right", "-w", "2", "i"}, {}, Composed(u"i", 0, 0, 2)},
-        // One block per line of standard input; an empty line makes none.
+        // One block per line of standard input; an empty line makes none, shown or not.
         {{"--format", "markdown"},
          "i\n\ni\n",
          Lines({"```", blank, blank, dots, blank, dots, dots, dots, dots, "", "```",
                 "```", blank, blank, dots, blank, dots, dots, dots, dots, "", "```"})},
+        {{"--show", "--format", "markdown"},
+         "i\n\n",
+         Lines({"```", blank, blank, dots, blank, dots, dots, dots, dots, "```"})},
+        {{"--show", "--format=html", ""}, {}, ""},
+        {{"--show", ""}, {}, ""},
     };
     for (const auto& c : cases) {
         std::vector<std::string> arguments{"-s", "0", "-l", "0"};
