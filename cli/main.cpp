@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <limits>
+#include <new>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -159,6 +160,12 @@ int Enlarge(const h8::Invocation& invocation, const h8::Line& line,
     } catch (const platform::OutputError& error) {
         PrintError(std::string("h8: ") + error.what());
         return 1;
+    } catch (const std::bad_alloc&) {
+        // A temporary file of the save is removed as the exception leaves; the next
+        // line may still fit.
+        PrintError("h8: cannot enlarge the line of " + std::to_string(line.characters) +
+                   " characters: not enough memory");
+        return 1;
     }
     return 0;
 }
@@ -234,6 +241,9 @@ int Run(const std::vector<std::u16string>& arguments) {
         return status;
     } catch (const OutputFailure& failure) {
         return ReportOutputFailure(failure);
+    } catch (const std::bad_alloc&) {
+        PrintError("h8: not enough memory");
+        return 1;
     }
 }
 

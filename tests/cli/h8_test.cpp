@@ -353,11 +353,12 @@ TEST(H8, NamesCharactersOutsideTheFontUnlessQuiet) {
 // success. A reader that goes away ends h8 at once and without a word, as a filter ends.
 TEST(H8, FailedWritesAndReadsAreReported) {
     const std::string wide = " " + std::string(30, 'W'); // a banner of some 2,000 bytes
-    const struct {
+    struct Case {
         std::string script;
         int status;
         std::string err;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {"\"$0\" Hi >/dev/full", 1,
          "h8: cannot write to standard output: No space left on device\n"},
         {"\"$0\" --help >/dev/full", 1,
@@ -373,6 +374,16 @@ TEST(H8, FailedWritesAndReadsAreReported) {
         {"trap '' PIPE; yes 2>/dev/null | \"$0\" | head -c 1 >/dev/null; exit ${PIPESTATUS[1]}", 1,
          ""},
     };
+#ifdef H8_ADDRESS_SPACE_LIMITABLE
+    // h8 starts in 1.5 MB of address space, a third of the limit; the banner of 32,767
+    // W at these options takes 7.6 MB, more than all of it.
+    const std::string starved = "head -c 32767 /dev/zero | tr '\\0' W >line; mkdir Files; "
+                                "ulimit -v 4608; \"$0\" -s 12 -l 12 -w 80 ";
+    const std::string noMemory =
+        "h8: cannot enlarge the line of 32767 characters: not enough memory\n";
+    cases.push_back({starved + "<line", 1, noMemory});
+    cases.push_back({starved + "--save <line; status=$?; ls -A Files; exit $status", 1, noMemory});
+#endif
     for (const auto& c : cases) {
         TemporaryFolder folder;
         Outcome run =
