@@ -24,13 +24,9 @@ bool InRange(char32_t c, char32_t first, char32_t last) {
 // controls, format characters (joiners, direction marks), surrogates, private use
 // and the non-characters.
 bool IsPrintable(char32_t c) {
-    constexpr std::u32string_view kFormats = U"\u00AD\u061C\u06DD\u070F\u08E2\u180E\uFEFF";
-    return !(c < 0x20 || InRange(c, 0x7F, 0x9F) || InRange(c, 0x0600, 0x0605) ||
-             InRange(c, 0x0890, 0x0891) || InRange(c, 0x200B, 0x200F) ||
-             InRange(c, 0x202A, 0x202E) || InRange(c, 0x2060, 0x206F) ||
-             InRange(c, 0xD800, 0xF8FF) || InRange(c, 0xFDD0, 0xFDEF) ||
-             InRange(c, 0xFFF9, 0xFFFB) || (c & 0xFFFE) == 0xFFFE || c >= 0xF0000 ||
-             kFormats.find(c) != std::u32string_view::npos);
+    return !(c < 0x20 || InRange(c, 0x7F, 0x9F) || platform::IsFormatCharacter(c) ||
+             InRange(c, 0xD800, 0xF8FF) || InRange(c, 0xFDD0, 0xFDEF) || (c & 0xFFFE) == 0xFFFE ||
+             c >= 0xF0000);
 }
 
 // The code point of one unit or of a surrogate pair.

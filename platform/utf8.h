@@ -28,6 +28,12 @@ constexpr bool EndsPair(char32_t previous, char32_t unit) {
     return IsHighSurrogate(previous) && IsLowSurrogate(unit);
 }
 
+// True for the invisible format characters, Unicode's general category Cf: the marks,
+// embeddings, overrides and isolates of direction, the joiners and zero-width spaces,
+// the soft hyphen, the byte order mark, the tags and the like. Printed, they draw
+// nothing, and some reorder the text around them.
+bool IsFormatCharacter(char32_t code);
+
 // The characters of the text as its reader counts them: a surrogate pair is one.
 constexpr std::size_t CharacterCount(std::u16string_view text) {
     std::size_t count = 0;

@@ -237,8 +237,20 @@ TEST(H8, ReadsTheUsualOptionSyntax) {
         {{"--quiet=yes", "x"}, "--quiet takes no value"},
         {{"--format", "pdf", "x"}, "--format takes text, markdown or html, not \"pdf\""},
         {{"--align=middle", "x"}, "--align takes left, center or right, not \"middle\""},
-        // Control characters in a message are shown, never sent to the terminal.
+        // Control and format characters in a message are shown, never sent to the
+        // terminal: no escape sequence, no reordering of the line.
         {{"-s", "\x1b[2J\xc2\x9b", "x"}, "-s takes a number from 0 to 12, not \"\\x1b[2J\\u009b\""},
+        {{"-\xe2\x80\xae", "x"}, "unknown option \"-\\u202e\" (try h8 --help)"},
+        {{"-w",
+          "\xe2\x81\xa6"
+          "1\xc2\xad\xe2\x80\x8f",
+          "x"},
+         "-w takes a number from -32768 to 32767, not \"\\u20661\\u00ad\\u200f\""},
+        {{"--prefix", "#", "-s", "1\xef\xbb\xbf\xe2\x80\x8d\xf3\xa0\x81\x81", "x"},
+         "-s takes a number from 0 to 12, not \"1\\ufeff\\u200d\\U000e0041\""},
+        // An option is named as it was given.
+        {{"--=x", "x"}, "unknown option \"--=x\" (try h8 --help)"},
+        {{"-q\xf0\x9f\x98\x80", "x"}, "unknown option \"-\xf0\x9f\x98\x80\" (try h8 --help)"},
     };
     for (const auto& c : wrong) {
         const Outcome run = H8(c.arguments);

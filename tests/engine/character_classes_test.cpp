@@ -116,7 +116,7 @@ TEST_F(CharacterClasses, TheReportNamesEachCharacterOutsideTheFontOnce) {
          "not in the font: U+D83D as \"?\", U+1F600 \"\U0001F600\" as two \"?\""},
         {u"\U0001F600\xDE00",
          "not in the font: U+1F600 \"\U0001F600\" as two \"?\", U+DE00 as \"?\""},
-        {u"\U0010FFFD", "not in the font: U+10FFFD as two \"?\""},
+        {u"\U000E0041\U0010FFFD", "not in the font: U+E0041 as two \"?\", U+10FFFD as two \"?\""},
     };
     FontReport report;
     for (const auto& c : cases) {
