@@ -296,17 +296,19 @@ TEST_F(BannerFileTest, ASaveEndedByASignalLeavesNoTemporaryFile) {
         int signal;
         bool ignored;
     };
-    for (const Case& c : {Case{SIGINT, false},   Case{SIGTERM, false},   Case{SIGHUP, false},
-                          Case{SIGQUIT, false},  Case{SIGXCPU, false},   Case{SIGALRM, false},
-                          Case{SIGUSR1, false},  Case{SIGUSR2, false},   Case{SIGPIPE, false},
-                          Case{SIGPROF, false},  Case{SIGVTALRM, false}, Case{SIGABRT, false},
-                          Case{SIGSEGV, false},  Case{SIGBUS, false},    Case{SIGFPE, false},
-                          Case{SIGILL, false},   Case{SIGSYS, false},    Case{SIGTRAP, false},
+    for (const Case& c :
+         {Case{SIGINT, false}, Case{SIGTERM, false}, Case{SIGHUP, false}, Case{SIGQUIT, false},
+          Case{SIGXCPU, false}, Case{SIGALRM, false}, Case{SIGUSR1, false}, Case{SIGUSR2, false},
+          Case{SIGPIPE, false}, Case{SIGPROF, false}, Case{SIGVTALRM, false}, Case{SIGABRT, false},
+          Case{SIGSEGV, false}, Case{SIGBUS, false}, Case{SIGFPE, false}, Case{SIGILL, false},
+          Case{SIGSYS, false}, Case{SIGTRAP, false},
 #ifdef __linux__
-                          Case{SIGPOLL, false},  Case{SIGPWR, false},    Case{SIGSTKFLT, false},
-                          Case{SIGRTMIN, false}, Case{SIGRTMAX, false},
+          // The first real-time signal and one in the middle: qemu-user keeps the last
+          // two for itself, and they do nothing there.
+          Case{SIGPOLL, false}, Case{SIGPWR, false}, Case{SIGSTKFLT, false}, Case{SIGRTMIN, false},
+          Case{(SIGRTMIN + SIGRTMAX) / 2, false},
 #endif
-                          Case{SIGHUP, true},    Case{SIGPIPE, true}}) {
+          Case{SIGHUP, true}, Case{SIGPIPE, true}}) {
         SCOPED_TRACE(c.signal);
         fs::create_directory("Files");
         WriteFile(fs::path("Files") / "x.txt", "old");
