@@ -11,17 +11,27 @@
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+void ReportMissingDisplay(const QString& reason) {
+    std::fprintf(stderr,
+                 "loftype: %s; run it on a desktop, or under a virtual display: "
+                 "xvfb-run build/app/loftype\n",
+                 qPrintable(reason));
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const QString missing = platform::MissingDisplay();
     if (!missing.isEmpty()) {
-        std::fprintf(stderr,
-                     "loftype: %s; run it on a desktop, or under a virtual display: "
-                     "xvfb-run build/app/loftype\n",
-                     qPrintable(missing));
+        ReportMissingDisplay(missing);
         return 1;
     }
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application =
+        platform::OpenApplication(argc, argv, ReportMissingDisplay);
     QApplication::setApplicationName(QStringLiteral("Loftype (h8)"));
     QApplication::setApplicationVersion(QStringLiteral(LOFTYPE_VERSION));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::ProductIcon())));
@@ -31,7 +41,7 @@ int main(int argc, char** argv) {
     main.txtInput->setFocus();
 #ifdef LOFTYPE_STARTUP_PROBE
     // The start-up benchmark's build of the program ends once Main is shown.
-    QTimer::singleShot(0, &application, &QCoreApplication::quit);
+    QTimer::singleShot(0, application.get(), &QCoreApplication::quit);
 #endif
     const int status = QApplication::exec();
     ui::Forms::Reset();

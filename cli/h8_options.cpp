@@ -191,8 +191,14 @@ const Option kOptions[] = {
      }},
 };
 
-// The option a long name gives: its whole name, or the start of one name alone.
-std::variant<const Option*, std::string> FindLong(std::u16string_view name) {
+std::string UnknownOption(std::string_view given) {
+    return "h8: unknown option \"" + std::string(given) + "\" (try h8 --help)";
+}
+
+// The option a long name gives: its whole name, or the start of one name alone. A
+// failure names the option as given.
+std::variant<const Option*, std::string> FindLong(std::u16string_view name,
+                                                  std::u16string_view given) {
     std::vector<const Option*> starting;
     for (const Option& option : kOptions) {
         if (option.name == name) {
@@ -205,15 +211,14 @@ std::variant<const Option*, std::string> FindLong(std::u16string_view name) {
     if (starting.size() == 1) {
         return starting.front();
     }
-    const std::string given = "--" + platform::ToUtf8(name);
     if (starting.empty()) {
-        return "h8: unknown option \"" + given + "\" (try h8 --help)";
+        return UnknownOption("--" + platform::ToUtf8(given));
     }
     std::string names;
     for (const Option* option : starting) {
         names += (names.empty() ? "" : ", ") + ("--" + platform::ToUtf8(option->name));
     }
-    return "h8: option \"" + given + "\" is ambiguous: " + names;
+    return "h8: option \"--" + platform::ToUtf8(given) + "\" is ambiguous: " + names;
 }
 
 const Option* FindShort(char16_t letter) {
@@ -251,10 +256,12 @@ public:
     }
 
 private:
-    // --name, --name=value or --name value.
+    // --name, --name=value or --name value; "--=value" has no name, and is named whole.
     std::string ReadLong(std::u16string_view argument) {
         const std::size_t equals = argument.find(u'=');
-        std::variant<const Option*, std::string> found = FindLong(argument.substr(0, equals));
+        const std::u16string_view typed = argument.substr(0, equals);
+        std::variant<const Option*, std::string> found =
+            FindLong(typed, typed.empty() ? argument : typed);
         if (std::holds_alternative<std::string>(found)) {
             return std::get<std::string>(found);
         }
@@ -273,9 +280,12 @@ private:
     std::string ReadShort(std::u16string_view letters) {
         for (std::size_t i = 0; i < letters.size(); ++i) {
             const Option* option = FindShort(letters[i]);
-            const std::string name = "-" + platform::ToUtf8(letters.substr(i, 1));
+            // A letter beyond U+FFFF is named whole, though no option has it.
+            const bool pair =
+                i + 1 < letters.size() && platform::EndsPair(letters[i], letters[i + 1]);
+            const std::string name = "-" + platform::ToUtf8(letters.substr(i, pair ? 2 : 1));
             if (option == nullptr) {
-                return "h8: unknown option \"" + name + "\" (try h8 --help)";
+                return UnknownOption(name);
             }
             if (option->takesValue) {
                 return Use(*option, name, letters.substr(i + 1));
@@ -316,11 +326,11 @@ std::optional<std::int16_t> ColumnsVariable() {
     return static_cast<std::int16_t>(std::min(columns, 32767));
 }
 
-std::optional<std::int16_t> ScreenColumns() {
+Columns ScreenColumns() {
     if (std::optional<int> columns = platform::TerminalColumns()) {
-        return static_cast<std::int16_t>(std::clamp(*columns, 1, 32767));
+        return {static_cast<std::int16_t>(std::clamp(*columns, 1, 32767)), true};
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
@@ -329,12 +339,12 @@ Parsed ParseArguments(const std::vector<std::u16string>& arguments) {
     return ArgumentReader(arguments).Read();
 }
 
-std::optional<std::int16_t> PrintedColumns(const Invocation& invocation) {
+Columns PrintedColumns(const Invocation& invocation) {
     if (invocation.terminalWidth) {
-        std::optional<std::int16_t> columns = ScreenColumns();
-        return columns ? columns : ColumnsVariable();
+        const Columns columns = ScreenColumns();
+        return columns.fromTerminal ? columns : Columns{ColumnsVariable(), false};
     }
-    return invocation.pageWidth ? std::nullopt : ScreenColumns();
+    return invocation.pageWidth ? Columns{} : ScreenColumns();
 }
 
 } // namespace h8

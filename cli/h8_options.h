@@ -38,10 +38,16 @@ struct Parsed {
 // separator whatever the locale, so that a script means the same everywhere.
 Parsed ParseArguments(const std::vector<std::u16string>& arguments);
 
-// The columns that printed bands must fit in: with -t, those of the terminal on
-// standard output, else those COLUMNS names; with no width given, those of the
-// terminal on standard output. None: the bands are cut by the page width.
-std::optional<std::int16_t> PrintedColumns(const Invocation& invocation);
+// The columns that printed bands must fit in; none: the bands are cut by the page
+// width. Those of a terminal may change as it is resized; the others stay for the run.
+struct Columns {
+    std::optional<std::int16_t> count;
+    bool fromTerminal = false;
+};
+
+// With -t, the columns of the terminal on standard output, else those COLUMNS names;
+// with no width given, those of the terminal on standard output.
+Columns PrintedColumns(const Invocation& invocation);
 
 extern const char* const kUsage;
 

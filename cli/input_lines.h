@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/font_report.h"
+#include "platform/utf8.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -10,26 +11,35 @@ namespace h8 {
 
 // A line to enlarge, however long, in bounded memory: its first units, as many as
 // the engine's 16-bit count of characters takes and one more (so a longer line
-// still fails on its count), its whole length, and the report on all its characters.
+// still fails on its count), its whole length in units and in characters (a surrogate
+// pair is one), and the report on all its characters.
 struct Line {
     static constexpr std::size_t kHeld = 32768;
 
     std::u16string text;
     std::size_t length = 0;
+    std::size_t characters = 0;
     mod8Zevazuv::FontReport report;
 
     void Add(char16_t c) {
         if (text.size() < kHeld) {
             text += c;
         }
+        characters += platform::EndsPair(last_, c) ? 0 : 1;
+        last_ = c;
         ++length;
         report.Add(c);
     }
     void Clear() {
         text.clear();
         length = 0;
+        characters = 0;
+        last_ = 0;
         report.Clear();
     }
+
+private:
+    char16_t last_ = 0;
 };
 
 // The input could not be read; what() says why.

@@ -17,6 +17,7 @@
 #include <csignal>
 #include <cstdio>
 #include <limits>
+#include <new>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -98,30 +99,36 @@ void ReservePage(std::size_t length) {
     mod8Zevazuv::PageText.reserve(length * perCharacter);
 }
 
-// Prints the banner of the line in the output form.
-void PrintBanner(const h8::Invocation& invocation, const h8::Line& line, std::string& banner) {
-    const std::int16_t width = h8::PrintedColumns(invocation).value_or(modOptions::PageWidth);
+// Prints the banner of the line in the output form, placed within the columns that
+// the bands fit (none: the page width).
+void PrintBanner(const h8::Invocation& invocation, const h8::Line& line,
+                 std::optional<std::int16_t> columns, std::string& banner) {
+    const std::int16_t width = columns.value_or(modOptions::PageWidth);
     mod8Zevazuv::WriteBanner(invocation.form, line.text, width, banner, PrintOut);
 }
 
-// Composes the page to print: bands that fit the terminal's columns, or cut by the
-// page width. False when the line is too wide to enlarge.
-bool ComposePrintedPage(const h8::Invocation& invocation, const h8::Line& line) {
-    if (std::optional<std::int16_t> columns = h8::PrintedColumns(invocation)) {
+// Composes the page to print: bands that fit the columns, or cut by the page width.
+// False when the line is too wide to enlarge.
+bool ComposePrintedPage(const h8::Line& line, std::optional<std::int16_t> columns) {
+    if (columns) {
         return mod8Zevazuv::ComposeFittingPage(line.text, *columns);
     }
     return mod8Zevazuv::ComposePage(line.text);
 }
 
-// Shows, saves or prints one line; false when it is too wide to enlarge. Throws
-// platform::OutputError and OutputFailure.
+// Shows, saves or prints one line within the columns; false when it is too wide to
+// enlarge. Throws platform::OutputError and OutputFailure.
 bool ShowSaveOrPrint(const h8::Invocation& invocation, const h8::Line& line,
-                     platform::FileSystem& files) {
+                     std::optional<std::int16_t> columns, platform::FileSystem& files) {
     if (invocation.show) {
         if (!mod8Zevazuv::RenderLine(line.text)) {
             return false;
         }
-        PrintBanner(invocation, line, mod8Zevazuv::BandText);
+        // An empty line prints nothing, as its page is empty: no eight empty rows, no
+        // element or block around them.
+        if (!line.text.empty()) {
+            PrintBanner(invocation, line, columns, mod8Zevazuv::BandText);
+        }
     }
     if (invocation.save || !invocation.show) {
         ReservePage(line.length);
@@ -132,26 +139,33 @@ bool ShowSaveOrPrint(const h8::Invocation& invocation, const h8::Line& line,
         }
         modMain::WriteBannerFile(files, line.text, mod8Zevazuv::PageText);
     } else if (!invocation.show) {
-        if (!ComposePrintedPage(invocation, line)) {
+        if (!ComposePrintedPage(line, columns)) {
             return false;
         }
-        PrintBanner(invocation, line, mod8Zevazuv::PageText);
+        PrintBanner(invocation, line, columns, mod8Zevazuv::PageText);
     }
     return true;
 }
 
-// Prints, shows or saves one line; returns the exit status it earns.
-int Enlarge(const h8::Invocation& invocation, const h8::Line& line, platform::FileSystem& files) {
+// Prints, shows or saves one line within the columns; returns the exit status it earns.
+int Enlarge(const h8::Invocation& invocation, const h8::Line& line,
+            std::optional<std::int16_t> columns, platform::FileSystem& files) {
     if (!invocation.quiet && !line.report.Text().empty()) {
         PrintError("h8: " + line.report.Text());
     }
     try {
-        if (!ShowSaveOrPrint(invocation, line, files)) {
-            PrintError("h8: " + mod8Zevazuv::OverflowMessage(line.length));
+        if (!ShowSaveOrPrint(invocation, line, columns, files)) {
+            PrintError("h8: " + mod8Zevazuv::OverflowMessage(line.length, line.characters));
             return 1;
         }
     } catch (const platform::OutputError& error) {
         PrintError(std::string("h8: ") + error.what());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        // A temporary file of the save is removed as the exception leaves; the next
+        // line may still fit.
+        PrintError("h8: cannot enlarge the line of " + std::to_string(line.characters) +
+                   " characters: not enough memory");
         return 1;
     }
     return 0;
@@ -172,13 +186,19 @@ h8::Line WordsLine(const std::vector<std::u16string>& words) {
 }
 
 // Enlarges every line of standard input; a failed read ends the lines with status 1.
+// The columns are looked up once, and again for each line while a terminal gives them,
+// so that a pipe or a file costs no call for each line.
 int EnlargeInput(const h8::Invocation& invocation, platform::FileSystem& files) {
     int status = 0;
     h8::LineReader reader(stdin);
     h8::Line line;
+    std::optional<h8::Columns> columns;
     try {
         while (reader.Next(line)) {
-            status = std::max(status, Enlarge(invocation, line, files));
+            if (!columns || columns->fromTerminal) {
+                columns = h8::PrintedColumns(invocation);
+            }
+            status = std::max(status, Enlarge(invocation, line, columns->count, files));
         }
     } catch (const h8::InputError& error) {
         PrintError(std::string("h8: cannot read standard input: ") + error.what());
@@ -201,7 +221,8 @@ int CarryOut(const h8::Invocation& invocation) {
     if (invocation.words.empty()) {
         return EnlargeInput(invocation, *files);
     }
-    return Enlarge(invocation, WordsLine(invocation.words), *files);
+    return Enlarge(invocation, WordsLine(invocation.words), h8::PrintedColumns(invocation).count,
+                   *files);
 }
 
 int Run(const std::vector<std::u16string>& arguments) {
@@ -222,6 +243,9 @@ int Run(const std::vector<std::u16string>& arguments) {
         return status;
     } catch (const OutputFailure& failure) {
         return ReportOutputFailure(failure);
+    } catch (const std::bad_alloc&) {
+        PrintError("h8: not enough memory");
+        return 1;
     }
 }
 

@@ -43,7 +43,7 @@ template <class Command> void RunOnInputLine(Command command) {
     }
     try {
         if (!command(*line)) {
-            modErrors::ReportOutputFailure(Sentence(mod8Zevazuv::OverflowMessage(line->size())));
+            modErrors::ReportOutputFailure(Sentence(mod8Zevazuv::OverflowMessage(*line)));
         }
     } catch (const platform::OutputError& error) {
         modErrors::ReportOutputFailure(QString::fromUtf8(error.what()));

@@ -2,6 +2,7 @@
 
 #include "engine/character_classes.h"
 #include "platform/checked16.h"
+#include "platform/utf8.h"
 #include "settings/layout_options.h"
 
 #include <algorithm>
@@ -243,11 +244,17 @@ template <class Take> bool ComposeBands(std::u16string_view text, Take take) {
 
 } // namespace
 
-std::string OverflowMessage(std::size_t characters) {
+std::string OverflowMessage(std::size_t units, std::size_t characters) {
+    constexpr auto kMost = static_cast<std::size_t>(kMax16);
     return "the line of " + std::to_string(characters) + " characters is too long to enlarge: " +
-           (characters > static_cast<std::size_t>(kMax16)
-                ? "it has more than 32767 characters"
+           (characters > kMost ? "it has more than 32767 characters"
+            : units > kMost
+                ? "it has more than 32767 characters, counting each beyond U+FFFF as two"
                 : "its banner would be wider than 32767 small characters");
+}
+
+std::string OverflowMessage(std::u16string_view line) {
+    return OverflowMessage(line.size(), platform::CharacterCount(line));
 }
 
 bool RenderLine(std::u16string_view text) {

@@ -34,10 +34,13 @@ extern std::string PageText;
 // whatever the page width.
 [[nodiscard]] bool ComposeFittingPage(std::u16string_view text, std::int16_t columns);
 
-// Why a line of this many characters overflowed, as a clause for the message that
-// reports it: "the line of N characters is too long to enlarge: " and the limit it
-// passed, its count of characters (a 16-bit count) or its banner's width.
-std::string OverflowMessage(std::size_t characters);
+// Why a line of this many UTF-16 units and characters (a surrogate pair is one
+// character, drawn as two "?") overflowed, as a clause for the message that reports
+// it: "the line of N characters is too long to enlarge: " and the limit it passed, its
+// count of units (a 16-bit count) or its banner's width.
+std::string OverflowMessage(std::size_t units, std::size_t characters);
+// The same for the whole line.
+std::string OverflowMessage(std::u16string_view line);
 
 } // namespace mod8Zevazuv
 

@@ -4,16 +4,20 @@
 
 #include <bitset>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mod8Zevazuv {
 
-// Gathers, character by character, the characters of a line that the font does not
-// have, each once, and how each is drawn.
+// Gathers, unit by unit, the characters of a line that the font does not have, each
+// once, and how each is drawn. A surrogate pair is named as the one character it
+// makes, though each of its units is drawn on its own.
 class FontReport {
 public:
     void Add(char16_t c) {
-        if (!InFont(c)) {
+        if (InFont(c)) {
+            previous_ = c;
+        } else {
             AddOutside(c);
         }
     }
@@ -25,10 +29,17 @@ public:
 
 private:
     void AddOutside(char16_t c);
+    bool Name(std::u16string_view units, const char* howDrawn);
 
-    std::bitset<65536> seen_;
-    std::vector<char16_t> named_;
+    std::bitset<0x110000> seen_;
+    std::vector<char32_t> named_;
     std::string text_;
+    char16_t previous_ = 0;
+    // Where the text stood before the last unit outside the font was named, and
+    // whether that unit was named then: a high surrogate named alone is taken back
+    // when the low one of its pair follows.
+    std::size_t lastStart_ = 0;
+    bool lastNamed_ = false;
 };
 
 } // namespace mod8Zevazuv

@@ -63,12 +63,13 @@ void AppendHtmlCharacter(char32_t c, std::string& to) {
 
 // Appends UTF-16 text as HTML; a lone surrogate becomes U+FFFD.
 void AppendHtml(std::u16string_view text, std::string& to) {
+    using platform::IsHighSurrogate;
+    using platform::IsLowSurrogate;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (platform::IsHighSurrogate(c) && i + 1 < text.size() &&
-            platform::IsLowSurrogate(text[i + 1])) {
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             c = platform::PairedCode(c, text[++i]);
-        } else if (platform::IsHighSurrogate(c) || platform::IsLowSurrogate(c)) {
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
             c = 0xFFFD;
         }
         AppendHtmlCharacter(c, to);

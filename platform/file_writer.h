@@ -24,9 +24,11 @@ NativePath PathOf(std::u16string_view path);
 // it over the target, which replaces a symbolic link standing there instead of
 // following it, and syncs the folder. Until then the target is untouched, and a writer
 // that fails or is dropped before Commit removes its temporary file; so does a process
-// ended meanwhile by SIGINT, SIGTERM or SIGHUP (Ctrl+C or a closed console on
-// Windows). A read-only target is refused. Every failure throws OutputError; one
-// that comes after the rename says that the new file was written.
+// ended meanwhile by any signal that ends it by default and can be caught (SIGINT,
+// SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGALRM, SIGXCPU, a fault, a real-time signal...),
+// which then ends it as the signal would; on Windows, Ctrl+C or a closed console.
+// A read-only target is refused. Every failure throws OutputError; one that comes
+// after the rename says that the new file was written.
 class FileWriter {
 public:
     explicit FileWriter(std::u16string_view target);

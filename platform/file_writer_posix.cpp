@@ -15,23 +15,66 @@ namespace {
 // Temporary names tried before giving up, should others stand in the way.
 constexpr int kNameAttempts = 16;
 
-// The signals that end a process by default and that a user or the system sends to
-// stop it: Ctrl-C, kill, a closed terminal.
-constexpr std::array<int, 3> kEndingSignals = {SIGINT, SIGTERM, SIGHUP};
-std::array<struct sigaction, kEndingSignals.size()> previousActions;
+// The signals whose default action ends the process and that a handler may catch:
+// those that a user or the system sends to stop it (Ctrl-C, Ctrl-\, kill, a closed
+// terminal or pipe, a CPU-time limit, a timer), those of a fault and the real-time
+// ones. SIGXFSZ is not among them: it is ignored while a file is written.
+constexpr int kEndingSignals[] = {
+    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGUSR1,
+    SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGVTALRM, SIGPROF, SIGSYS,
+#ifdef SIGPOLL
+    SIGPOLL,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGEMT
+    SIGEMT,
+#endif
+};
+
+sigset_t MakeEndingSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : kEndingSignals) {
+        sigaddset(&set, signal);
+    }
+#ifdef SIGRTMIN
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+        sigaddset(&set, signal);
+    }
+#endif
+    return set;
+}
+
+const sigset_t& EndingSet() {
+    static const sigset_t set = MakeEndingSet();
+    return set;
+}
+
+// Calls visit with each ending signal.
+template <class Visit> void ForEachEndingSignal(Visit visit) {
+    for (int signal = 1; signal < NSIG; ++signal) {
+        if (sigismember(&EndingSet(), signal) == 1) {
+            visit(signal);
+        }
+    }
+}
+
+// What each ending signal did before the cleanup was installed, by its number.
+std::array<struct sigaction, NSIG> previousActions;
 struct sigaction previousFileSizeAction;
 
 // Removes the files, puts back what the signal did before and sends it again, so
-// that the process ends with the signal's usual status (or, where the program had a
-// handler of its own, that handler runs next, with errno as it was).
+// that the process ends with the signal's usual status and core (or, where the
+// program had a handler of its own, that handler runs next, with errno as it was).
 void OnEndingSignal(int signal) {
     const int savedErrno = errno;
     temporary_files::RemoveAll();
-    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-        if (kEndingSignals[i] == signal) {
-            sigaction(signal, &previousActions[i], nullptr);
-        }
-    }
+    sigaction(signal, &previousActions[static_cast<std::size_t>(signal)], nullptr);
     raise(signal);
     errno = savedErrno;
 }
@@ -40,14 +83,7 @@ void OnEndingSignal(int signal) {
 // its slot come and go together.
 class EndingSignalsHeld {
 public:
-    EndingSignalsHeld() {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int signal : kEndingSignals) {
-            sigaddset(&held, signal);
-        }
-        pthread_sigmask(SIG_BLOCK, &held, &saved_);
-    }
+    EndingSignalsHeld() { pthread_sigmask(SIG_BLOCK, &EndingSet(), &saved_); }
     ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
     EndingSignalsHeld(const EndingSignalsHeld&) = delete;
     EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
@@ -73,27 +109,30 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-// A signal that the process ignores (nohup ignores SIGHUP) stays ignored. A file-size
-// limit makes a write fail with "File too large" instead of ending the process.
+// A signal that the process ignores (nohup ignores SIGHUP) stays ignored. The
+// handler holds the other ending signals back while it runs, so that it removes every
+// file before any of them ends the process. A file-size limit makes a write fail with
+// "File too large" instead of ending the process.
 void temporary_files::InstallCleanup() {
     struct sigaction handler {};
     handler.sa_handler = OnEndingSignal;
-    sigemptyset(&handler.sa_mask);
-    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-        sigaction(kEndingSignals[i], nullptr, &previousActions[i]);
-        if (previousActions[i].sa_handler != SIG_IGN) {
-            sigaction(kEndingSignals[i], &handler, nullptr);
+    handler.sa_mask = EndingSet();
+    ForEachEndingSignal([&](int signal) {
+        struct sigaction& previous = previousActions[static_cast<std::size_t>(signal)];
+        sigaction(signal, nullptr, &previous);
+        if (previous.sa_handler != SIG_IGN) {
+            sigaction(signal, &handler, nullptr);
         }
-    }
+    });
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGXFSZ, &ignore, &previousFileSizeAction);
 }
 
 void temporary_files::RestoreCleanup() {
-    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-        sigaction(kEndingSignals[i], &previousActions[i], nullptr);
-    }
+    ForEachEndingSignal([](int signal) {
+        sigaction(signal, &previousActions[static_cast<std::size_t>(signal)], nullptr);
+    });
     sigaction(SIGXFSZ, &previousFileSizeAction, nullptr);
 }
 

@@ -25,22 +25,39 @@ std::string SystemReason(int code) {
     return reason;
 }
 
+namespace {
+
+// The escape that shows a character in a message, or "" for a character shown as it
+// is: the controls, C0 and C1, and the format characters, which draw nothing and may
+// reorder the text around them.
+std::string EscapeOf(char32_t code) {
+    const bool control = code < 0x20 || code == 0x7F;
+    if (!control && !(code >= 0x80 && code <= 0x9F) && !IsFormatCharacter(code)) {
+        return {};
+    }
+    char escape[12];
+    if (control) {
+        std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned>(code));
+    } else {
+        std::snprintf(escape, sizeof escape, code > 0xFFFF ? "\\U%08x" : "\\u%04x",
+                      static_cast<unsigned>(code));
+    }
+    return escape;
+}
+
+} // namespace
+
+// Bytes that are no UTF-8 stay as they are: a terminal draws them as replacements.
 std::string ShownText(std::string_view utf8) {
     std::string shown;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
-        char escape[8];
-        if (byte < 0x20 || byte == 0x7F) {
-            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
-            shown += escape;
-        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
-            std::snprintf(escape, sizeof escape, "\\u%04x", next);
-            shown += escape;
-            ++i;
-        } else {
-            shown += utf8[i];
-        }
+    while (!utf8.empty()) {
+        const auto lead = static_cast<unsigned char>(utf8[0]);
+        const utf8_detail::Sequence sequence =
+            lead < 0x80 ? utf8_detail::Sequence{lead, 1} : utf8_detail::ReadSequence(utf8);
+        const std::size_t length = static_cast<std::size_t>(std::max(sequence.length, 1));
+        const std::string escape = sequence.length > 0 ? EscapeOf(sequence.code) : "";
+        shown += escape.empty() ? utf8.substr(0, length) : escape;
+        utf8.remove_prefix(length);
     }
     return shown;
 }

@@ -19,8 +19,11 @@ public:
 // reason: it is never shown as one.
 std::string SystemReason(int code);
 
-// Text (UTF-8) as a message shows it: every control character written as an escape
-// (\x1b, \u009b), so that no message can move a terminal's cursor or change it.
+// Text (UTF-8) as a message shows it: every control character and every invisible
+// format character (the marks and overrides of direction, the zero-width joiners and
+// spaces, the soft hyphen...) written as an escape (\x1b, \u009b, \u202e,
+// \U000e0041), so that no message can move a terminal's cursor, change it or reorder
+// the text.
 std::string ShownText(std::string_view utf8);
 
 // A path as a message shows it, in UTF-8 through ShownText: one longer than longest

@@ -29,14 +29,33 @@ Sequence ReadSequence(std::string_view bytes) {
         }
         code = (code << 6) | (next & 0x3F);
     }
-    if (code < kLowest[static_cast<std::size_t>(length)] || (code >= 0xD800 && code <= 0xDFFF) ||
-        code > 0x10FFFF) {
+    if (code < kLowest[static_cast<std::size_t>(length)] || IsHighSurrogate(code) ||
+        IsLowSurrogate(code) || code > 0x10FFFF) {
         return {};
     }
     return {code, length};
 }
 
 } // namespace utf8_detail
+
+bool IsFormatCharacter(char32_t code) {
+    struct Range {
+        char32_t first, last;
+    };
+    constexpr Range kFormats[] = {
+        {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},
+        {0x070F, 0x070F},   {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},
+        {0x200B, 0x200F},   {0x202A, 0x202E},   {0x2060, 0x206F},   {0xFEFF, 0xFEFF},
+        {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD}, {0x13430, 0x1343F},
+        {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001}, {0xE0020, 0xE007F},
+    };
+    for (const Range& range : kFormats) {
+        if (code >= range.first && code <= range.last) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::u16string FromUtf8(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {

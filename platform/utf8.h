@@ -22,6 +22,27 @@ constexpr char32_t PairedCode(char32_t high, char32_t low) {
     return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
 }
 
+// True when the unit ends a character that the unit before it began: a low surrogate
+// after a high one.
+constexpr bool EndsPair(char32_t previous, char32_t unit) {
+    return IsHighSurrogate(previous) && IsLowSurrogate(unit);
+}
+
+// True for the invisible format characters, Unicode's general category Cf: the marks,
+// embeddings, overrides and isolates of direction, the joiners and zero-width spaces,
+// the soft hyphen, the byte order mark, the tags and the like. Printed, they draw
+// nothing, and some reorder the text around them.
+bool IsFormatCharacter(char32_t code);
+
+// The characters of the text as its reader counts them: a surrogate pair is one.
+constexpr std::size_t CharacterCount(std::u16string_view text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        count += i > 0 && EndsPair(text[i - 1], text[i]) ? 0 : 1;
+    }
+    return count;
+}
+
 namespace utf8_detail {
 
 // A sequence at the start of some bytes: its code point and its length in bytes;

@@ -30,7 +30,7 @@ options=(
     -DFEATURE_listwidget=OFF -DFEATURE_columnview=OFF -DFEATURE_undocommand=OFF
     -DFEATURE_toolbox=OFF -DFEATURE_splashscreen=OFF -DFEATURE_lcdnumber=OFF -DFEATURE_dial=OFF
     -DFEATURE_keysequenceedit=OFF -DFEATURE_systemtrayicon=OFF -DFEATURE_fontcombobox=OFF
-    -DFEATURE_combobox=OFF -DFEATURE_style_fusion=OFF -DFEATURE_style_stylesheet=OFF
+    -DFEATURE_style_fusion=OFF -DFEATURE_style_stylesheet=OFF
     -DFEATURE_pdf=OFF -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF
     -DFEATURE_textmarkdownwriter=OFF -DFEATURE_movie=OFF -DFEATURE_sessionmanager=OFF
 )

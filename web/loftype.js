@@ -74,10 +74,10 @@ function createLoftype(bytes) {
     ];
 
     // The report and the error of a call; failure 'tooWide' and the line's length in
-    // UTF-16 units, as h8 counts its characters, when the line is too wide.
-    const results = (status, characters) => (status === 0
+    // characters, as h8 counts them (a surrogate pair is one), when the line is too wide.
+    const results = (status, line) => (status === 0
         ? { report: textOf('report'), error: '', failure: '' }
-        : { report: textOf('report'), error: textOf('message'), failure: 'tooWide', characters });
+        : { report: textOf('report'), error: textOf('message'), failure: 'tooWide', characters: [...line].length });
 
     function fileName(length) {
         exports.file_name(length);
@@ -96,9 +96,10 @@ function createLoftype(bytes) {
                 choice(options.lineEnd, lineEnds, '\n', 'lineEnd'),
             ];
             return guarded(() => {
-                const [length] = put(lineOf(line), String(options.prefix ?? ''));
+                const text = lineOf(line);
+                const [length] = put(text, String(options.prefix ?? ''));
                 const status = exports.banner(length, ...form);
-                return { text: status === 0 ? textOf('output') : '', ...results(status, length) };
+                return { text: status === 0 ? textOf('output') : '', ...results(status, text) };
             });
         },
 
@@ -106,10 +107,11 @@ function createLoftype(bytes) {
         saveFile(line, options = {}) {
             const numbers = layout(options);
             return guarded(() => {
-                const [length] = put(lineOf(line));
+                const text = lineOf(line);
+                const [length] = put(text);
                 const name = fileName(length);
                 const status = exports.save_text(length, ...numbers);
-                return { name, bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status, length) };
+                return { name, bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status, text) };
             });
         },
 

@@ -49,7 +49,7 @@ bool Compose(std::u16string_view line, int hSpaces, int vSpaces, int pageWidth) 
     Report(line);
     output.clear();
     if (!mod8Zevazuv::ComposePage(line)) {
-        message = mod8Zevazuv::OverflowMessage(line.size());
+        message = mod8Zevazuv::OverflowMessage(line);
         return false;
     }
     return true;

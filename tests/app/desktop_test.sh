@@ -2,7 +2,8 @@
 # The whole program as a person uses it: the built loftype under Xvfb with a window
 # manager, a line typed, the menus worked from the keyboard by their access keys.
 # Save and Copy must give the very bytes that h8 gives for the line; Exit must end
-# the program at once with status 0 while other windows are open.
+# the program at once with status 0 while other windows are open. Without a display,
+# or with one named that does not answer, it must say so and end with status 1.
 # Usage: desktop_test.sh LOFTYPE H8
 set -euo pipefail
 loftype=$1 h8=$2
@@ -18,6 +19,23 @@ line='Hi, desktop (h8)!'
 
 # Leaks in the toolkit's own start-up and shut-down are not this program's.
 export ASAN_OPTIONS=detect_leaks=0
+
+# Without a display, and with one named that does not answer, the program says so in
+# its one line and ends with status 1.
+free=77
+while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done
+said_for_none="loftype: there is no display to open the window on; run it on a desktop, or under \
+a virtual display: xvfb-run build/app/loftype"
+for display in none ":$free"; do
+    if [ "$display" = none ]; then setting=(-u DISPLAY); else setting=("DISPLAY=$display"); fi
+    status=0
+    said=$(cd "$work" && env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "${setting[@]}" "$loftype" 2>&1) ||
+        status=$?
+    if [ "$status" != 1 ] || [ "$said" != "$said_for_none" ]; then
+        echo "display $display: status $status, said: $said"
+        exit 1
+    fi
+done
 xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$loftype" "$line" "$work" \
     "$(dirname "$0")/x_session.sh" <<'SCRIPT'
 set -euo pipefail

@@ -7,6 +7,10 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 using testing_support::Outcome;
 using testing_support::ReadFile;
 using testing_support::TemporaryFolder;
@@ -85,6 +89,32 @@ TEST(H8, ReadsEachLineOfStandardInput) {
               Composed(u"Hi\uFFFD") + Composed(u"\uFFFD\uFFFD x") + Composed(u"\uFEFFHo"));
 }
 
+#ifndef _WIN32
+// The processor time of h8 run on the input, in seconds.
+double ProcessorSeconds(const std::vector<std::string>& arguments, const std::string& input) {
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    H8(arguments, input);
+    getrusage(RUSAGE_CHILDREN, &after);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
+           seconds(before.ru_stime);
+}
+
+// Output that is no terminal is not asked for its width at every line: many lines into
+// a file cost what they cost with no width to look up (asked twice a line, they cost
+// some 30 times as much). The least of three runs each.
+TEST(H8, ManyLinesIntoAFileCostNoMoreThanWithoutAWidthToLookUp) {
+    const std::string lines(2000000, '\n');
+    double looked = 1e9, given = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        looked = std::min(looked, ProcessorSeconds({}, lines));
+        given = std::min(given, ProcessorSeconds({"-w", "-1"}, lines));
+    }
+    EXPECT_LT(looked, 3 * given) << looked << " s against " << given << " s";
+}
+#endif
+
 TEST(H8, ALineLongerThanTheInputBlocksIsReadWhole) {
     Outcome run = H8({}, std::string(65535, 'A') + "\xC3\xA9#\r\nHi\r\n");
     EXPECT_EQ(run.status, 1);
@@ -119,11 +149,12 @@ TEST(H8, TheTerminalsWidthFitsTheBands) {
     // itself ends each line with CR LF.
     const std::string h8 = std::string("'") + H8_PATH + "'";
     Outcome terminal = testing_support::RunProgram(
-        "/usr/bin/script",
-        {"-qec", "stty cols 14; " + h8 + " HiH; " + h8 + " -w -1 HiH; " + h8 + " --save HiH",
-         "/dev/null"});
+        "/usr/bin/script", {"-qec",
+                            "stty cols 14; " + h8 + " HiH; " + h8 + " -w -1 HiH; " + h8 +
+                                " --save HiH; echo HiH | " + h8,
+                            "/dev/null"});
     std::erase(terminal.out, '\r');
-    EXPECT_EQ(terminal.out, fitted + Composed(u"HiH"));
+    EXPECT_EQ(terminal.out, fitted + Composed(u"HiH") + fitted);
     EXPECT_EQ(terminal.status, 0);
 #endif
 }
@@ -206,8 +237,20 @@ TEST(H8, ReadsTheUsualOptionSyntax) {
         {{"--quiet=yes", "x"}, "--quiet takes no value"},
         {{"--format", "pdf", "x"}, "--format takes text, markdown or html, not \"pdf\""},
         {{"--align=middle", "x"}, "--align takes left, center or right, not \"middle\""},
-        // Control characters in a message are shown, never sent to the terminal.
+        // Control and format characters in a message are shown, never sent to the
+        // terminal: no escape sequence, no reordering of the line.
         {{"-s", "\x1b[2J\xc2\x9b", "x"}, "-s takes a number from 0 to 12, not \"\\x1b[2J\\u009b\""},
+        {{"-\xe2\x80\xae", "x"}, "unknown option \"-\\u202e\" (try h8 --help)"},
+        {{"-w",
+          "\xe2\x81\xa6"
+          "1\xc2\xad\xe2\x80\x8f",
+          "x"},
+         "-w takes a number from -32768 to 32767, not \"\\u20661\\u00ad\\u200f\""},
+        {{"--prefix", "#", "-s", "1\xef\xbb\xbf\xe2\x80\x8d\xf3\xa0\x81\x81", "x"},
+         "-s takes a number from 0 to 12, not \"1\\ufeff\\u200d\\U000e0041\""},
+        // An option is named as it was given.
+        {{"--=x", "x"}, "unknown option \"--=x\" (try h8 --help)"},
+        {{"-q\xf0\x9f\x98\x80", "x"}, "unknown option \"-\xf0\x9f\x98\x80\" (try h8 --help)"},
     };
     for (const auto& c : wrong) {
         const Outcome run = H8(c.arguments);
@@ -266,11 +309,16 @@ TEST(H8, PrintsEachOutputForm) {
         // Without a limit, or in a band as wide as the page, nothing moves.
         {{"--align", "right", "i"}, {}, Composed(u"i", 0, 0)},
         {{"--align", "right", "-w", "2", "i"}, {}, Composed(u"i", 0, 0, 2)},
-        // One block per line of standard input; an empty line makes none.
+        // One block per line of standard input; an empty line makes none, shown or not.
         {{"--format", "markdown"},
          "i\n\ni\n",
          Lines({"```", blank, blank, dots, blank, dots, dots, dots, dots, "", "```",
                 "```", blank, blank, dots, blank, dots, dots, dots, dots, "", "```"})},
+        {{"--show", "--format", "markdown"},
+         "i\n\n",
+         Lines({"```", blank, blank, dots, blank, dots, dots, dots, dots, "```"})},
+        {{"--show", "--format=html", ""}, {}, ""},
+        {{"--show", ""}, {}, ""},
     };
     for (const auto& c : cases) {
         std::vector<std::string> arguments{"-s", "0", "-l", "0"};
@@ -292,14 +340,22 @@ TEST(H8, AnOverflowingLineExitsOneAndTheOthersStillPrint) {
     EXPECT_EQ(H8({"-w", "80"}, std::string(33000, 'i')).err,
               "h8: the line of 33000 characters is too long to enlarge: it has more than 32767 "
               "characters\n");
+    // A character beyond U+FFFF is one character, which the engine counts as two.
+    std::string emoji;
+    for (int i = 0; i < 16384; ++i) {
+        emoji += "\xf0\x9f\x98\x80";
+    }
+    EXPECT_EQ(H8({"-q", "-w", "80"}, emoji).err,
+              "h8: the line of 16384 characters is too long to enlarge: it has more than 32767 "
+              "characters, counting each beyond U+FFFF as two\n");
 }
 
 TEST(H8, NamesCharactersOutsideTheFontUnlessQuiet) {
-    Outcome run = H8({"a#\xe4\xb8\xad#\xe2\x80\xae"});
+    Outcome run = H8({"a#\xe4\xb8\xad#\xe2\x80\xae\xf0\x9f\x98\x80"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "h8: not in the font: U+0023 \"#\" as a blank, U+4E2D \"\xe4\xb8\xad\" as "
-                       "\"?\", U+202E as \"?\"\n");
-    EXPECT_EQ(run.out, Composed(u"a#\u4E2D#\u202E", 1, 1, -1));
+                       "\"?\", U+202E as \"?\", U+1F600 \"\xf0\x9f\x98\x80\" as two \"?\"\n");
+    EXPECT_EQ(run.out, Composed(u"a#\u4E2D#\u202E\U0001F600", 1, 1, -1));
     EXPECT_EQ(H8({"-q", "a#"}).err, "");
     EXPECT_EQ(H8({"Hi there."}).err, "");
 }
@@ -309,11 +365,12 @@ TEST(H8, NamesCharactersOutsideTheFontUnlessQuiet) {
 // success. A reader that goes away ends h8 at once and without a word, as a filter ends.
 TEST(H8, FailedWritesAndReadsAreReported) {
     const std::string wide = " " + std::string(30, 'W'); // a banner of some 2,000 bytes
-    const struct {
+    struct Case {
         std::string script;
         int status;
         std::string err;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {"\"$0\" Hi >/dev/full", 1,
          "h8: cannot write to standard output: No space left on device\n"},
         {"\"$0\" --help >/dev/full", 1,
@@ -329,6 +386,16 @@ TEST(H8, FailedWritesAndReadsAreReported) {
         {"trap '' PIPE; yes 2>/dev/null | \"$0\" | head -c 1 >/dev/null; exit ${PIPESTATUS[1]}", 1,
          ""},
     };
+#ifdef H8_ADDRESS_SPACE_LIMITABLE
+    // h8 starts in 1.5 MB of address space, a third of the limit; the banner of 32,767
+    // W at these options takes 7.6 MB, more than all of it.
+    const std::string starved = "head -c 32767 /dev/zero | tr '\\0' W >line; mkdir Files; "
+                                "ulimit -v 4608; \"$0\" -s 12 -l 12 -w 80 ";
+    const std::string noMemory =
+        "h8: cannot enlarge the line of 32767 characters: not enough memory\n";
+    cases.push_back({starved + "<line", 1, noMemory});
+    cases.push_back({starved + "--save <line; status=$?; ls -A Files; exit $status", 1, noMemory});
+#endif
     for (const auto& c : cases) {
         TemporaryFolder folder;
         Outcome run =

@@ -12,13 +12,13 @@
 #include <windows.h>
 #else
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 #ifdef __linux__
 #include <linux/capability.h>
-#include <sys/resource.h>
 #include <sys/syscall.h>
 #endif
 
@@ -306,6 +306,10 @@ TEST(ShownPath, KeepsCharactersWholeAndShowsControlsAsEscapes) {
     EXPECT_EQ(platform::ShownPath(u"x" + emoji), "x" + smiles(23) + "\u2026" + smiles(7));
     EXPECT_EQ(platform::ShownPath(u"a\u007F\u009B\u00A0b"), "a\\x7f\\u009b\u00A0b");
     EXPECT_EQ(platform::ShownText("\x1b[2J\n\xC3\xA9"), "\\x1b[2J\\x0a\xC3\xA9");
+    // Format characters are escaped too; bytes that are no UTF-8 stay as they are.
+    EXPECT_EQ(platform::ShownText("a\xE2\x80\xAE"
+                                  "b\xFF\xC2"),
+              "a\\u202eb\xFF\xC2");
     EXPECT_EQ(platform::SystemReason(0), "the system gave no reason");
 }
 
@@ -325,22 +329,36 @@ TEST_F(BannerFileTest, AReplacedFileKeepsItsPermissionsWithoutSetIdBits) {
     }
 }
 
-// A save ended by SIGINT, SIGTERM or SIGHUP leaves the old file and no temporary file,
-// and the process ends with the signal; a signal that the process ignores lets the save
-// finish.
+// A save ended by a signal, any of those whose default action ends the process and
+// that can be caught, leaves the old file and no temporary file, and the process ends
+// with the signal; a signal that the process ignores lets the save finish.
 TEST_F(BannerFileTest, ASaveEndedByASignalLeavesNoTemporaryFile) {
     struct Case {
         int signal;
         bool ignored;
     };
     for (const Case& c :
-         {Case{SIGINT, false}, Case{SIGTERM, false}, Case{SIGHUP, false}, Case{SIGHUP, true}}) {
+         {Case{SIGINT, false}, Case{SIGTERM, false}, Case{SIGHUP, false}, Case{SIGQUIT, false},
+          Case{SIGXCPU, false}, Case{SIGALRM, false}, Case{SIGUSR1, false}, Case{SIGUSR2, false},
+          Case{SIGPIPE, false}, Case{SIGPROF, false}, Case{SIGVTALRM, false}, Case{SIGABRT, false},
+          Case{SIGSEGV, false}, Case{SIGBUS, false}, Case{SIGFPE, false}, Case{SIGILL, false},
+          Case{SIGSYS, false}, Case{SIGTRAP, false},
+#ifdef __linux__
+          // The first real-time signal and one in the middle: qemu-user keeps the last
+          // two for itself, and they do nothing there.
+          Case{SIGPOLL, false}, Case{SIGPWR, false}, Case{SIGSTKFLT, false}, Case{SIGRTMIN, false},
+          Case{(SIGRTMIN + SIGRTMAX) / 2, false},
+#endif
+          Case{SIGHUP, true}, Case{SIGPIPE, true}}) {
         SCOPED_TRACE(c.signal);
         fs::create_directory("Files");
         WriteFile(fs::path("Files") / "x.txt", "old");
         const pid_t child = fork();
         if (child == 0) {
+            // The signal's own action (not a sanitizer's), and no core file.
             std::signal(c.signal, c.ignored ? SIG_IGN : SIG_DFL);
+            const rlimit noCore{0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
             try {
                 platform::FileWriter writer(u"Files/x.txt");
                 writer.Write("new");

@@ -1,4 +1,5 @@
 #include "engine/character_classes.h"
+#include "engine/font_report.h"
 #include "engine_fixture.h"
 
 using namespace mod8Zevazuv;
@@ -95,4 +96,36 @@ TEST_F(CharacterClasses, EachCharacterDrawsTheGlyphOfItsClass) {
     // and the character of code 0 has neither glyph nor width.
     EXPECT_EQ(LookUpGlyph(0).rows, nullptr);
     EXPECT_EQ(LookUpGlyph(0).width, 0);
+}
+
+// The report names each character outside the font once, a surrogate pair as the one
+// character it makes and a lone surrogate as the unit it is; a line fed anew after
+// Clear is named afresh.
+TEST_F(CharacterClasses, TheReportNamesEachCharacterOutsideTheFontOnce) {
+    const struct {
+        std::u16string line;
+        std::string text;
+    } cases[] = {
+        {u"Hi", ""},
+        {u"\U0001F600", "not in the font: U+1F600 \"\U0001F600\" as two \"?\""},
+        {u"a\U0001F600#\U0001F600",
+         "not in the font: U+1F600 \"\U0001F600\" as two \"?\", U+0023 \"#\" "
+         "as a blank"},
+        {u"\xD83Dx\xDE00", "not in the font: U+D83D as \"?\", U+DE00 as \"?\""},
+        {u"\xD83D\U0001F600",
+         "not in the font: U+D83D as \"?\", U+1F600 \"\U0001F600\" as two \"?\""},
+        {u"\U0001F600\xDE00",
+         "not in the font: U+1F600 \"\U0001F600\" as two \"?\", U+DE00 as \"?\""},
+        {u"\U000E0041\U0010FFFD", "not in the font: U+E0041 as two \"?\", U+10FFFD as two \"?\""},
+    };
+    FontReport report;
+    for (const auto& c : cases) {
+        for (int round = 0; round < 2; ++round) {
+            report.Clear();
+            for (char16_t unit : c.line) {
+                report.Add(unit);
+            }
+            EXPECT_EQ(report.Text(), c.text);
+        }
+    }
 }

@@ -350,7 +350,7 @@ function overflowInPage([lines, every]) {
             const text = head.repeat(h) + body.repeat(b);
             type('line', text);
             const error = $('error').textContent;
-            if (!error.startsWith(`The line of ${text.length} characters is too long to enlarge: `) || $('banner').textContent !== '') {
+            if (!error.startsWith(`The line of ${[...text].length} characters is too long to enlarge: `) || $('banner').textContent !== '') {
                 return `line ${i} (${JSON.stringify(head)} × ${h} + ${JSON.stringify(body)} × ${b}): error ${JSON.stringify(error)}`;
             }
             if (i % every === 0) samples.push({ text, spaces: $('spaces').value, error });

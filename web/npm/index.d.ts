@@ -38,7 +38,7 @@ export declare function fileName(line: string): string;
 export declare class BannerTooWideError extends Error {
     constructor(message: string, characters: number);
     readonly name: 'BannerTooWideError';
-    /** The line's length in UTF-16 units, as h8 counts its characters. */
+    /** The line's length in characters, as h8 counts them: a surrogate pair is one. */
     readonly characters: number;
 }
 
