@@ -305,6 +305,10 @@ TEST(ShownPath, KeepsCharactersWholeAndShowsControlsAsEscapes) {
     EXPECT_EQ(platform::ShownPath(emoji), smiles(24) + "\u2026" + smiles(7));
     EXPECT_EQ(platform::ShownPath(u"x" + emoji), "x" + smiles(23) + "\u2026" + smiles(7));
     EXPECT_EQ(platform::ShownPath(u"a\u007F\u009B\u00A0b"), "a\\x7f\\u009b\u00A0b");
+    // Any limit holds, the smallest too: the ellipsis and what is left of the end.
+    EXPECT_EQ(platform::ShownPath(u"abcdefghijklmnopqrstuvwxyz", 20), "abcd\u2026lmnopqrstuvwxyz");
+    EXPECT_EQ(platform::ShownPath(u"abcdefghijklmnopqrstuvwxyz", 3), "\u2026yz");
+    EXPECT_EQ(platform::ShownPath(u"abc", 0), "\u2026");
     EXPECT_EQ(platform::ShownText("\x1b[2J\n\xC3\xA9"), "\\x1b[2J\\x0a\xC3\xA9");
     // Format characters are escaped too; bytes that are no UTF-8 stay as they are.
     EXPECT_EQ(platform::ShownText("a\xE2\x80\xAE"
