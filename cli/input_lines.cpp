@@ -45,8 +45,8 @@ bool LineReader::Next(Line& line) {
 // sequence cut short and a CR that may end the line stay pending.
 void LineReader::Decode(Line& line, bool more) {
     std::string_view bytes = pending_;
-    if (!inputStarted_ && bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
+    if (!inputStarted_) {
+        bytes = platform::WithoutByteOrderMark(bytes);
     }
     if (!bytes.empty() && bytes.back() == '\r') {
         bytes.remove_suffix(1);

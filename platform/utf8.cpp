@@ -57,10 +57,17 @@ bool IsFormatCharacter(char32_t code) {
     return false;
 }
 
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    return bytes.starts_with(kMark) ? bytes.substr(kMark.size()) : bytes;
+}
+
+std::u16string_view WithoutByteOrderMark(std::u16string_view text) {
+    return text.starts_with(u'\uFEFF') ? text.substr(1) : text;
+}
+
 std::u16string FromUtf8(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
-    }
+    bytes = WithoutByteOrderMark(bytes);
     std::u16string text;
     text.reserve(bytes.size());
     DecodeUtf8(bytes, false, [&](char16_t unit) { text += unit; });

@@ -87,6 +87,11 @@ template <class Put> std::size_t DecodeUtf8(std::string_view bytes, bool more, P
     return at;
 }
 
+// A byte order mark at the start of a text marks its encoding and is no character of
+// it: an argument, standard input and the page's line are all taken without it.
+std::string_view WithoutByteOrderMark(std::string_view bytes);
+std::u16string_view WithoutByteOrderMark(std::u16string_view text);
+
 // The text of some UTF-8 bytes, without a byte order mark at their start.
 std::u16string FromUtf8(std::string_view bytes);
 
