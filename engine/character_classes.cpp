@@ -31,11 +31,6 @@ std::int16_t FindSymbol(std::int16_t code) {
     return -1;
 }
 
-std::int16_t SymbolIndexOfCode(std::int16_t code) {
-    const std::int16_t index = FindSymbol(code);
-    return index >= 0 || code == 0 ? index : 0;
-}
-
 // Symbol widths are held as text; read the number when it is needed.
 std::int16_t SymbolWidth(std::int16_t index) {
     const std::string& text = SymbolWidths[index];
@@ -60,7 +55,9 @@ bool IsSymbol(std::u16string_view text) {
 }
 
 std::int16_t SymbolIndex(std::u16string_view text) {
-    return SymbolIndexOfCode(FirstCode(text));
+    const std::int16_t code = FirstCode(text);
+    const std::int16_t index = FindSymbol(code);
+    return index >= 0 || code == 0 ? index : 0;
 }
 
 bool InFont(char16_t character) {
@@ -70,20 +67,21 @@ bool InFont(char16_t character) {
 }
 
 Glyph LookUpGlyph(char16_t character) {
-    std::int16_t code = platform::AnsiCode(character);
-    if (InRange(code, '0', '9')) {
+    const std::u16string_view text(&character, 1);
+    const std::int16_t code = FirstCode(text);
+    if (IsDigit(text)) {
         return {&DigitGlyphs[code - '0'], DigitWidths[code - '0']};
     }
-    if (InRange(code, 'A', 'Z')) {
+    if (IsCapital(text)) {
         return {&CapitalGlyphs[code - 'A'], CapitalWidths[code - 'A']};
     }
-    if (InRange(code, 'a', 'z')) {
+    if (IsLowercase(text)) {
         return {&LowercaseGlyphs[code - 'a'], LowercaseWidths[code - 'a']};
     }
-    std::int16_t index = SymbolIndexOfCode(code);
-    if (index < 0) {
+    if (!IsSymbol(text)) {
         return {};
     }
+    const std::int16_t index = SymbolIndex(text);
     return {&SymbolGlyphs[index], SymbolWidth(index)};
 }
 

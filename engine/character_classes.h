@@ -28,7 +28,8 @@ struct Glyph {
     std::int16_t width = 0;
 };
 
-// Looks a character up, testing digit, capital, lowercase and symbol in that order.
+// Looks a character up with the class tests above, in their order: IsDigit, IsCapital,
+// IsLowercase, IsSymbol, then SymbolIndex.
 Glyph LookUpGlyph(char16_t character);
 
 } // namespace mod8Zevazuv
