@@ -17,8 +17,7 @@ void WriteBannerFile(platform::FileSystem& fileSystem, std::u16string_view line,
     if (!fileSystem.FolderExists(kBannerFolder)) {
         fileSystem.CreateFolder(kBannerFolder);
     }
-    std::unique_ptr<platform::TextStream> stream =
-        fileSystem.CreateTextFile(BannerFilePath(line), /*overwrite=*/true);
+    std::unique_ptr<platform::TextStream> stream = fileSystem.CreateTextFile(BannerFilePath(line));
     stream->WriteLine(pageText);
     stream->Close();
 }

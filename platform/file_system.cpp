@@ -54,17 +54,6 @@ bool IsFolder(const NativePath& path) {
 #endif
 }
 
-// Anything of that name, a dangling symbolic link too.
-bool NameTaken(const NativePath& path) {
-#ifdef _WIN32
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
-#else
-    struct stat status {};
-    return lstat(path.c_str(), &status) == 0;
-#endif
-}
-
 #ifdef _WIN32
 constexpr int kFolderExists = ERROR_ALREADY_EXISTS;
 #else
@@ -85,11 +74,7 @@ public:
         }
     }
 
-    std::unique_ptr<TextStream> CreateTextFile(std::u16string_view path, bool overwrite) override {
-        if (!overwrite && NameTaken(PathOf(path))) {
-            throw OutputError("The file \"" + ShownPath(path) +
-                              "\" could not be written: it exists already.");
-        }
+    std::unique_ptr<TextStream> CreateTextFile(std::u16string_view path) override {
         return std::make_unique<SafeTextStream>(path);
     }
 };

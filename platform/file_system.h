@@ -38,9 +38,8 @@ public:
     // Makes the folder; one that another process made meanwhile is as good. Throws
     // FolderError.
     virtual void CreateFolder(std::u16string_view path) = 0;
-    // Creates or replaces the file; fails when overwrite is false and it exists.
-    virtual std::unique_ptr<TextStream> CreateTextFile(std::u16string_view path,
-                                                       bool overwrite) = 0;
+    // Creates or replaces the file: a save always overwrites.
+    virtual std::unique_ptr<TextStream> CreateTextFile(std::u16string_view path) = 0;
 };
 
 // The file system of this host, writing through FileWriter.
