@@ -65,7 +65,7 @@ void BM_PrintedBanner(benchmark::State& state) {
             state.SkipWithError("too wide");
         }
         mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText,
-                                 [&](const std::string& bytes) { printed += bytes; });
+                                 [&](std::string_view bytes) { printed += bytes; });
         benchmark::DoNotOptimize(printed.data());
     }
 }

@@ -137,17 +137,40 @@ std::optional<std::int16_t> RenderRow(char*& end, const Band& band, int r, std::
     return static_cast<std::int16_t>(width);
 }
 
+// The blanks after each character and the empty lines after each band.
+std::int64_t BlanksAfterCharacter() {
+    return std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
+}
+std::int64_t EmptyLinesAfterBand() {
+    return std::max<std::int64_t>(0, std::int64_t{modOptions::VSpaces} + 1);
+}
+
+// The most room that the text of a band of so many glyphs takes: each row holds the
+// longest glyph rows and their blanks, and a line break.
+std::size_t BandRoom(std::size_t glyphs) {
+    const auto blanks = static_cast<std::size_t>(BlanksAfterCharacter());
+    return kGlyphRows * (glyphs * (kLongestGlyphRow + blanks) + kLineBreak.size());
+}
+
+// Makes room in PageText for the whole page of a text that fits the 16-bit count, so
+// that the page is not copied as it grows: every character may end a band. A longer
+// text fails at its first band.
+void ReservePage(std::size_t length) {
+    if (!platform::Checked16(static_cast<std::int64_t>(length))) {
+        return;
+    }
+    const auto emptyLines = static_cast<std::size_t>(EmptyLinesAfterBand());
+    PageText.reserve(length * (BandRoom(1) + emptyLines * kLineBreak.size()));
+}
+
 // Renders the band into BandText, Rows and LastBandWidth, from the top row down;
 // false when it is too wide.
 bool RenderBand(const Band& band) {
-    const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
-    const std::size_t rowRoom =
-        band.glyphs.size() * (kLongestGlyphRow + static_cast<std::size_t>(blanks)) +
-        kLineBreak.size();
+    const std::int64_t blanks = BlanksAfterCharacter();
     for (std::string& row : Rows) {
         row.clear();
     }
-    BandText.assign(kGlyphRows * rowRoom, ' ');
+    BandText.assign(BandRoom(band.glyphs.size()), ' ');
     char* const text = BandText.data();
     char* end = text;
     std::int16_t width = 0;
@@ -204,7 +227,7 @@ std::optional<std::size_t> TakeFittingBand(std::u16string_view text, std::int16_
     if (!platform::Checked16(static_cast<std::int64_t>(text.size()))) {
         return std::nullopt;
     }
-    const std::int64_t blanks = std::max<std::int64_t>(0, std::int64_t{modOptions::HSpaces} + 1);
+    const std::int64_t blanks = BlanksAfterCharacter();
     std::int64_t width = 0;
     std::size_t length = 0;
     while (length < text.size()) {
@@ -220,7 +243,7 @@ std::optional<std::size_t> TakeFittingBand(std::u16string_view text, std::int16_
 }
 
 void AppendEmptyLines(std::string& page) {
-    for (std::int64_t i = 0; i <= modOptions::VSpaces; ++i) {
+    for (std::int64_t i = 0; i < EmptyLinesAfterBand(); ++i) {
         page += kLineBreak;
     }
 }
@@ -229,6 +252,7 @@ void AppendEmptyLines(std::string& page) {
 // them is too wide.
 template <class Take> bool ComposeBands(std::u16string_view text, Take take) {
     PageText.clear();
+    ReservePage(text.size());
     while (!text.empty()) {
         Band& band = ScratchBand();
         const std::optional<std::size_t> taken = take(text, band);

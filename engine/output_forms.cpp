@@ -197,19 +197,18 @@ private:
     std::string text_;
 };
 
-// Takes the CR out of every CR LF, moving the rows between them down in place.
-void DropCarriageReturns(std::string& text) {
-    char* const start = text.data();
-    const char* const end = start + text.size();
-    char* kept = start;
-    const char* from = start;
-    while (const void* found = std::memchr(from, '\r', static_cast<std::size_t>(end - from))) {
-        const char* cr = static_cast<const char*>(found);
-        kept = std::copy(from, cr, kept);
-        from = cr + 1;
+// Hands the text to write with the CR of every CR LF taken out, in one piece.
+void WriteWithoutCarriageReturns(std::string_view text, const Write& write) {
+    static std::string scratch;
+    scratch.resize(text.size());
+    char* to = scratch.data();
+    while (!text.empty()) {
+        const std::size_t cr = std::min(text.find('\r'), text.size());
+        to = std::copy_n(text.data(), cr, to);
+        text.remove_prefix(std::min(cr + 1, text.size()));
     }
-    kept = std::copy(from, end, kept);
-    text.resize(static_cast<std::size_t>(kept - start));
+    scratch.resize(static_cast<std::size_t>(to - scratch.data()));
+    write(scratch);
 }
 
 // Adds the rows band by band, and the empty lines after each band.
@@ -230,15 +229,16 @@ void AddRows(std::string_view banner, Output& output) {
 } // namespace
 
 void WriteBanner(const OutputForm& form, std::u16string_view line, std::int16_t pageWidth,
-                 std::string& banner, const Write& write) {
+                 std::string_view banner, const Write& write) {
     if (banner.empty()) {
         return;
     }
     if (ChangesOnlyLineEnds(form, pageWidth)) {
         if (form.lineEnd == LineEnd::kLf) {
-            DropCarriageReturns(banner);
+            WriteWithoutCarriageReturns(banner, write);
+        } else {
+            write(banner);
         }
-        write(banner);
         return;
     }
     Output output(form, pageWidth, write);

@@ -33,16 +33,16 @@ struct OutputForm {
 };
 
 // Takes the bytes to print, a block at a time.
-using Write = std::function<void(const std::string& bytes)>;
+using Write = std::function<void(std::string_view bytes)>;
 
 // Turns a banner as the engine makes it (every row ending in CR LF, empty lines
 // after each band) into the bytes that the form prints and hands them to write: the
-// banner itself when only its line ends change (they change in place), else blocks
+// banner itself when only its line ends change (in one piece), else blocks
 // of a bounded size. The line is the one the banner was made of (HTML names the
 // drawing with it); bands are placed within the page width (below 1: no limit). An
 // empty banner prints nothing.
 void WriteBanner(const OutputForm& form, std::u16string_view line, std::int16_t pageWidth,
-                 std::string& banner, const Write& write);
+                 std::string_view banner, const Write& write);
 
 // The text, whose lines end in LF, with the line ends given.
 std::string WithLineEnds(std::string_view text, LineEnd lineEnd);

@@ -89,7 +89,7 @@ int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int f
     form.format = static_cast<mod8Zevazuv::Format>(format);
     form.align = static_cast<mod8Zevazuv::Align>(align);
     mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText,
-                             [](const std::string& bytes) { output += bytes; });
+                             [](std::string_view bytes) { output += bytes; });
     return kDone;
 }
 
