@@ -1,6 +1,6 @@
 // loftype: the desktop program. It takes no arguments of its own.
 
-#include "platform/display_check.h"
+#include "ui/display_check.h"
 #include "ui/forms.h"
 #include "ui/icons.h"
 #include "ui/main_window.h"
@@ -25,13 +25,13 @@ void ReportMissingDisplay(const QString& reason) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const QString missing = platform::MissingDisplay();
+    const QString missing = ui::MissingDisplay();
     if (!missing.isEmpty()) {
         ReportMissingDisplay(missing);
         return 1;
     }
     const std::unique_ptr<QApplication> application =
-        platform::OpenApplication(argc, argv, ReportMissingDisplay);
+        ui::OpenApplication(argc, argv, ReportMissingDisplay);
     QApplication::setApplicationName(QStringLiteral("Loftype (h8)"));
     QApplication::setApplicationVersion(QStringLiteral(LOFTYPE_VERSION));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::ProductIcon())));

@@ -1,6 +1,6 @@
 #include "cli/h8_options.h"
 
-#include "platform/terminal.h"
+#include "cli/terminal.h"
 #include "platform/utf8.h"
 #include "settings/numeric_text.h"
 
@@ -327,7 +327,7 @@ std::optional<std::int16_t> ColumnsVariable() {
 }
 
 Columns ScreenColumns() {
-    if (std::optional<int> columns = platform::TerminalColumns()) {
+    if (std::optional<int> columns = h8::TerminalColumns()) {
         return {static_cast<std::int16_t>(std::clamp(*columns, 1, 32767)), true};
     }
     return {};

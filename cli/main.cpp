@@ -1,12 +1,12 @@
 // h8: the banner engine for scripts and terminals.
 
+#include "cli/binary_output.h"
+#include "cli/console_message.h"
 #include "cli/h8_options.h"
 #include "cli/input_lines.h"
 #include "commands/banner_file.h"
 #include "engine/banner.h"
 #include "engine/output_forms.h"
-#include "platform/binary_output.h"
-#include "platform/console_message.h"
 #include "platform/file_writer.h"
 #include "platform/utf8.h"
 #include "settings/layout_options.h"
@@ -16,7 +16,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <limits>
 #include <new>
 #include <optional>
 #include <string>
@@ -31,7 +30,7 @@ namespace {
 
 // One line on standard error, its control characters shown as escapes.
 void PrintError(const std::string& line) {
-    platform::WriteMessage(platform::ShownText(line) + "\n");
+    h8::WriteMessage(platform::ShownText(line) + "\n");
 }
 
 // Standard output did not take what h8 wrote: the system's error code.
@@ -84,25 +83,10 @@ void ApplyOptions(const h8::Invocation& invocation) {
     modOptions::PageWidth = invocation.pageWidth.value_or(modOptions::kDefaultPageWidth);
 }
 
-// Makes room for the whole banner of a line that fits the 16-bit count at once, so
-// that the page is not copied as it grows: every character takes at most its longest
-// glyph row and its blanks in each of the eight rows and may end a band.
-void ReservePage(std::size_t length) {
-    if (length > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
-        return;
-    }
-    const std::size_t blanks = static_cast<std::size_t>(std::max(0, modOptions::HSpaces + 1));
-    const std::size_t lineBreaks = static_cast<std::size_t>(std::max(0, modOptions::VSpaces + 1));
-    const std::size_t perCharacter = static_cast<std::size_t>(mod8Zevazuv::kGlyphRows) *
-                                         (mod8Zevazuv::kLongestGlyphRow + blanks + 2) +
-                                     2 * lineBreaks;
-    mod8Zevazuv::PageText.reserve(length * perCharacter);
-}
-
 // Prints the banner of the line in the output form, placed within the columns that
 // the bands fit (none: the page width).
 void PrintBanner(const h8::Invocation& invocation, const h8::Line& line,
-                 std::optional<std::int16_t> columns, std::string& banner) {
+                 std::optional<std::int16_t> columns, std::string_view banner) {
     const std::int16_t width = columns.value_or(modOptions::PageWidth);
     mod8Zevazuv::WriteBanner(invocation.form, line.text, width, banner, PrintOut);
 }
@@ -129,9 +113,6 @@ bool ShowSaveOrPrint(const h8::Invocation& invocation, const h8::Line& line,
         if (!line.text.empty()) {
             PrintBanner(invocation, line, columns, mod8Zevazuv::BandText);
         }
-    }
-    if (invocation.save || !invocation.show) {
-        ReservePage(line.length);
     }
     if (invocation.save) {
         if (!mod8Zevazuv::ComposePage(line.text)) {
@@ -226,7 +207,7 @@ int CarryOut(const h8::Invocation& invocation) {
 }
 
 int Run(const std::vector<std::u16string>& arguments) {
-    platform::UseBinaryStandardStreams();
+    h8::UseBinaryStandardStreams();
 #ifdef SIGXFSZ
     // A file-size limit makes a write fail with "File too large", which h8 reports,
     // instead of ending h8.

@@ -3,7 +3,7 @@
 #include "commands/banner_file.h"
 #include "commands/display.h"
 #include "engine/banner.h"
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 #include "ui/error_windows.h"
 #include "ui/forms.h"
 #include "ui/main_window.h"
@@ -19,7 +19,7 @@ namespace {
 std::optional<std::u16string> AcceptedLine() {
     std::u16string line = ui::Forms::Load<ui::Main>().txtInput->text().toStdU16String();
     if (!CheckInputLine(line)) {
-        platform::Beep();
+        ui::Beep();
         ui::Forms::Show<ui::ErrorInput>();
         return std::nullopt;
     }
@@ -58,7 +58,7 @@ QString PageTextAsQString() {
 // Clears the clipboard and puts the text on it, then reads it back: a clipboard
 // that did not take the text gets its old text back and the failure is reported.
 void PutOnClipboard(const QString& text) {
-    platform::Clipboard& clipboard = platform::CurrentClipboard();
+    ui::Clipboard& clipboard = ui::CurrentClipboard();
     const QString previous = clipboard.Text();
     clipboard.Clear();
     clipboard.SetText(text);

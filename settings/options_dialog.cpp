@@ -1,8 +1,8 @@
 #include "settings/options_dialog.h"
 
-#include "platform/desktop.h"
 #include "settings/layout_options.h"
 #include "settings/numeric_text.h"
+#include "ui/desktop.h"
 #include "ui/error_windows.h"
 #include "ui/fit.h"
 #include "ui/own_window.h"
@@ -156,7 +156,7 @@ void Options::btnOK_Click() {
     const bool vSpacesValid = IsValidSpacing(txtVSpaces);
     const bool hSpacesValid = IsValidSpacing(txtHSpaces);
     if (!vSpacesValid || !hSpacesValid) {
-        platform::Beep();
+        ui::Beep();
         Forms::Show<ErrorOSp>();
         return;
     }
@@ -164,7 +164,7 @@ void Options::btnOK_Click() {
     const bool pageWidthNumeric = ReadNumber(txtPageWidth).has_value();
     const std::optional<std::int16_t> pageWidth = ReadInt16(txtPageWidth);
     if (pageWidthNumeric && !pageWidth) {
-        platform::Beep();
+        ui::Beep();
         Forms::Show<ErrorPageWidth>();
         return;
     }

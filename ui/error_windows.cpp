@@ -1,6 +1,6 @@
 #include "ui/error_windows.h"
 
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 
 namespace ui {
 
@@ -42,7 +42,7 @@ void PreloadErrorForms() {
 }
 
 void ReportOutputFailure(const QString& message) {
-    platform::Beep();
+    ui::Beep();
     ui::Forms::Load<ui::ErrorOutput>().SetMessage(message);
     ui::Forms::Show<ui::ErrorOutput>();
 }

@@ -47,7 +47,7 @@ QStringList Tree(const QString& folder) {
 }
 
 // A clipboard that keeps its text whatever it is asked to do.
-class StubbornClipboard : public platform::Clipboard {
+class StubbornClipboard : public ui::Clipboard {
 public:
     void Clear() override {}
     void SetText(const QString&) override {}
@@ -72,8 +72,8 @@ TEST_F(OutputCommands, HiWithTheDefaults) {
     EXPECT_EQ(saved, Composed(u"Hi") + "\r\n");
 
     modMain::CopyCommand();
-    EXPECT_EQ(platform::CurrentClipboard().Text().size(), 132);
-    EXPECT_EQ(platform::CurrentClipboard().Text().toLatin1(), Composed(u"Hi"));
+    EXPECT_EQ(ui::CurrentClipboard().Text().size(), 132);
+    EXPECT_EQ(ui::CurrentClipboard().Text().toLatin1(), Composed(u"Hi"));
 
     modMain::ShowCommand();
     ASSERT_EQ(OpenDisplays().size(), 1);
@@ -86,9 +86,9 @@ TEST_F(OutputCommands, HiWithTheDefaults) {
 
 TEST_F(OutputCommands, TheEmptyLine) {
     Type("");
-    platform::CurrentClipboard().SetText("before");
+    ui::CurrentClipboard().SetText("before");
     modMain::CopyCommand();
-    EXPECT_EQ(platform::CurrentClipboard().Text(), "");
+    EXPECT_EQ(ui::CurrentClipboard().Text(), "");
     modMain::SaveCommand();
     EXPECT_EQ(ReadFile("Files/.txt"), "\r\n");
     modMain::ShowCommand();
@@ -106,14 +106,14 @@ TEST_F(OutputCommands, SavingAgainReplacesTheFileAndOptionsTakeEffectAtOnce) {
     EXPECT_EQ(Tree("."), QStringList({"Files", "Files/  Hi .txt"}));
     EXPECT_EQ(ReadFile("Files/  Hi .txt"), Composed(u"  Hi ") + "\r\n");
     modMain::CopyCommand();
-    EXPECT_EQ(platform::CurrentClipboard().Text().toLatin1(), Composed(u"  Hi "));
+    EXPECT_EQ(ui::CurrentClipboard().Text().toLatin1(), Composed(u"  Hi "));
 }
 
 TEST_F(OutputCommands, ALineWiderThanThePageGivesBandsButShowsAsOne) {
     Type("Hello world");
     modOptions::PageWidth = 20;
     modMain::CopyCommand();
-    const QString copied = platform::CurrentClipboard().Text();
+    const QString copied = ui::CurrentClipboard().Text();
     EXPECT_EQ(copied.count("\r\n"), 10 * 3); // "Hello", " wo", "rld"
     modMain::SaveCommand();
     EXPECT_EQ(ReadFile("Files/Hello world.txt"), copied.toLatin1() + "\r\n");
@@ -202,7 +202,7 @@ TEST_F(OutputCommands, AFailedWriteKeepsTheOldFileWhole) {
 
 TEST_F(OutputCommands, OverflowingLinesAreReportedAndTheNextCommandWorks) {
     Paste(QString(2000, 'A'));
-    platform::CurrentClipboard().SetText("before");
+    ui::CurrentClipboard().SetText("before");
     modMain::ShowCommand();
     modMain::CopyCommand();
     modMain::SaveCommand();
@@ -210,7 +210,7 @@ TEST_F(OutputCommands, OverflowingLinesAreReportedAndTheNextCommandWorks) {
     EXPECT_TRUE(ErrorOutputShown());
     EXPECT_EQ(VisibleWithCaption("Error Output"), 1);
     EXPECT_TRUE(OpenDisplays().isEmpty());
-    EXPECT_EQ(platform::CurrentClipboard().Text(), "before");
+    EXPECT_EQ(ui::CurrentClipboard().Text(), "before");
     EXPECT_FALSE(QFile::exists("Files/" + main->txtInput->text() + ".txt"));
     const QLabel* message = ui::Forms::Load<ui::ErrorOutput>().lblErrorMessage;
     EXPECT_EQ(message->text(), "The line of 2000 characters is too long to enlarge: its banner "
@@ -225,16 +225,16 @@ TEST_F(OutputCommands, OverflowingLinesAreReportedAndTheNextCommandWorks) {
 
     Type("ok");
     modMain::CopyCommand();
-    EXPECT_EQ(platform::CurrentClipboard().Text().toLatin1(), Composed(u"ok"));
+    EXPECT_EQ(ui::CurrentClipboard().Text().toLatin1(), Composed(u"ok"));
     EXPECT_EQ(beeps.count, 4);
 }
 
 TEST_F(OutputCommands, AClipboardThatRefusesTheTextIsReported) {
     StubbornClipboard stubborn;
-    platform::UseClipboard(&stubborn);
+    ui::UseClipboard(&stubborn);
     Type("Hi");
     modMain::CopyCommand();
-    platform::UseClipboard(nullptr);
+    ui::UseClipboard(nullptr);
     EXPECT_EQ(beeps.count, 1);
     EXPECT_TRUE(ui::Forms::Load<ui::ErrorOutput>().lblErrorMessage->text().contains("clipboard"));
 }

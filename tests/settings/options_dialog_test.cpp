@@ -224,11 +224,11 @@ TEST_F(OptionsDialog, CommandsUseTheStoredValuesNeverTheTextsBeingEdited) {
     Type(options.txtPageWidth, "1");
     modMain::CopyCommand();
     EXPECT_TRUE(mod8Zevazuv::ComposePage(u"ab"));
-    EXPECT_EQ(platform::CurrentClipboard().Text().toStdString(), mod8Zevazuv::PageText);
+    EXPECT_EQ(ui::CurrentClipboard().Text().toStdString(), mod8Zevazuv::PageText);
 
     QTest::mouseClick(options.btnOK, Qt::LeftButton);
     modMain::CopyCommand();
-    const QString copied = platform::CurrentClipboard().Text();
+    const QString copied = ui::CurrentClipboard().Text();
     EXPECT_EQ(copied.count("\r\n"), 2 * 10); // a band for each character
     EXPECT_TRUE(copied.startsWith(QString(7, ' ') + QString(6, ' ') + "\r\n")); // "a", six blanks
 }

@@ -72,7 +72,7 @@ TEST_F(MainWindow, StartUpLoadsEveryWindowHiddenAndShowsOnlyMain) {
     // The first command finds the defaults and a full font.
     Type("Hi");
     QTest::mouseClick(main->btnCopy, Qt::LeftButton);
-    EXPECT_EQ(platform::CurrentClipboard().Text().size(), 132);
+    EXPECT_EQ(ui::CurrentClipboard().Text().size(), 132);
 }
 
 TEST_F(MainWindow, CaptionsControlsAndMenusAreAsDesigned) {
@@ -103,10 +103,10 @@ TEST_F(MainWindow, CaptionsControlsAndMenusAreAsDesigned) {
 TEST_F(MainWindow, ButtonsAndTheirTwinMenuItemsGiveTheSameResults) {
     Type("Twin 42");
     QTest::mouseClick(main->btnCopy, Qt::LeftButton);
-    const QString byButton = platform::CurrentClipboard().Text();
-    platform::CurrentClipboard().Clear();
+    const QString byButton = ui::CurrentClipboard().Text();
+    ui::CurrentClipboard().Clear();
     main->T_Copy->trigger();
-    EXPECT_EQ(platform::CurrentClipboard().Text(), byButton);
+    EXPECT_EQ(ui::CurrentClipboard().Text(), byButton);
 
     QTest::mouseClick(main->btnSave, Qt::LeftButton);
     QFile file("Files/Twin 42.txt");
@@ -134,7 +134,7 @@ TEST_F(MainWindow, EnterRunsOnlyAFocusedButtonAndTheLineStays) {
     QTest::keyClick(main->txtInput, Qt::Key_Return);
     QTest::keyClick(main->txtInput, Qt::Key_Escape);
     EXPECT_EQ(VisibleWindows(), QList<QWidget*>{main});
-    EXPECT_EQ(platform::CurrentClipboard().Text(), "");
+    EXPECT_EQ(ui::CurrentClipboard().Text(), "");
     EXPECT_FALSE(QFile::exists("Files"));
 
     main->activateWindow();
@@ -146,7 +146,7 @@ TEST_F(MainWindow, EnterRunsOnlyAFocusedButtonAndTheLineStays) {
     EXPECT_EQ(OpenDisplays().size(), 1);
     EXPECT_TRUE(QFile::exists("Files/Stay.txt"));
     EXPECT_TRUE(mod8Zevazuv::ComposePage(u"Stay"));
-    EXPECT_EQ(platform::CurrentClipboard().Text().toStdString(), mod8Zevazuv::PageText);
+    EXPECT_EQ(ui::CurrentClipboard().Text().toStdString(), mod8Zevazuv::PageText);
     QTest::mouseClick(main->btnShow, Qt::LeftButton);
     QTest::mouseClick(main->btnCopy, Qt::LeftButton);
     QTest::mouseClick(main->btnSave, Qt::LeftButton);

@@ -21,13 +21,13 @@ void WindowTest::SetUp() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         delete window;
     }
-    platform::UseBeeper(&beeps);
-    platform::CurrentClipboard().Clear();
+    ui::UseBeeper(&beeps);
+    ui::CurrentClipboard().Clear();
     QLocale::setDefault(QLocale::c()); // numbers typed with a point, whatever the host
 }
 
 void WindowTest::TearDown() {
-    platform::UseBeeper(nullptr);
+    ui::UseBeeper(nullptr);
     ui::Forms::Reset();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         delete window;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commands/display.h"
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 #include "ui/forms.h"
 #include "ui/main_window.h"
 
@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 // Counts beeps instead of sounding them.
-class CountingBeeper : public platform::Beeper {
+class CountingBeeper : public ui::Beeper {
 public:
     void Beep() override { ++count; }
     int count = 0;

@@ -4,7 +4,7 @@
 
 // The desktop's beep and clipboard. Each goes through a replaceable object, so that
 // tests can put a recording stand-in in its place.
-namespace platform {
+namespace ui {
 
 class Beeper {
 public:
@@ -31,4 +31,4 @@ Clipboard& CurrentClipboard();
 void UseBeeper(Beeper* beeper);
 void UseClipboard(Clipboard* clipboard);
 
-} // namespace platform
+} // namespace ui

@@ -1,9 +1,9 @@
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 
 #include <QApplication>
 #include <QClipboard>
 
-namespace platform {
+namespace ui {
 namespace {
 
 Beeper systemBeeper;
@@ -41,4 +41,4 @@ void UseClipboard(Clipboard* clipboard) {
     clipboardInUse = clipboard != nullptr ? clipboard : &systemClipboard;
 }
 
-} // namespace platform
+} // namespace ui

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace platform {
+namespace h8 {
 
 // Writes a message, UTF-8, to standard error. On a Windows console it goes as UTF-16
 // through the console itself, so it reads right whatever the console's code page;
@@ -10,4 +10,4 @@ namespace platform {
 // Returns whether all of it was written.
 bool WriteMessage(std::string_view message);
 
-} // namespace platform
+} // namespace h8

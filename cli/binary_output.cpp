@@ -1,4 +1,4 @@
-#include "platform/binary_output.h"
+#include "cli/binary_output.h"
 
 #ifdef _WIN32
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <io.h>
 #endif
 
-namespace platform {
+namespace h8 {
 
 void UseBinaryStandardStreams() {
 #ifdef _WIN32
@@ -16,4 +16,4 @@ void UseBinaryStandardStreams() {
 #endif
 }
 
-} // namespace platform
+} // namespace h8

@@ -1,4 +1,4 @@
-#include "platform/terminal.h"
+#include "cli/terminal.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <unistd.h>
 #endif
 
-namespace platform {
+namespace h8 {
 
 std::optional<int> TerminalColumns() {
 #ifdef _WIN32
@@ -24,4 +24,4 @@ std::optional<int> TerminalColumns() {
     return std::nullopt;
 }
 
-} // namespace platform
+} // namespace h8

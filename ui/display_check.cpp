@@ -1,4 +1,4 @@
-#include "platform/display_check.h"
+#include "ui/display_check.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-namespace platform {
+namespace ui {
 namespace {
 
 const char* const kNoDisplay = "there is no display to open the window on";
@@ -67,4 +67,4 @@ std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv,
     return application;
 }
 
-} // namespace platform
+} // namespace ui

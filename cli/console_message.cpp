@@ -1,4 +1,4 @@
-#include "platform/console_message.h"
+#include "cli/console_message.h"
 
 #include <cstdio>
 
@@ -10,7 +10,7 @@
 #include <windows.h>
 #endif
 
-namespace platform {
+namespace h8 {
 
 namespace {
 
@@ -46,10 +46,10 @@ bool WriteMessage(std::string_view message) {
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD mode = 0;
     if (GetConsoleMode(error, &mode)) {
-        return std::fflush(stderr) == 0 && WriteToConsole(error, FromUtf8(message));
+        return std::fflush(stderr) == 0 && WriteToConsole(error, platform::FromUtf8(message));
     }
 #endif
     return WriteBytes(message);
 }
 
-} // namespace platform
+} // namespace h8

@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-namespace platform {
+namespace ui {
 
 // Why windows cannot open here, or an empty text when they can: on X11 and Wayland
 // hosts a display must be named unless another platform plugin is chosen.
@@ -18,4 +18,4 @@ QString MissingDisplay();
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv,
                                               void (*report)(const QString& reason));
 
-} // namespace platform
+} // namespace ui
