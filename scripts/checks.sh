@@ -12,9 +12,19 @@ check() { # check NAME COMMAND...
     checks_run=$((checks_run + 1))
     local log="$checks_logs/$checks_run.log"
     local start=$SECONDS
+    local status=0
     echo "== $1"
-    "${@:2}" 2>&1 | tee "$log" || { failed_checks+=("$1"); failed_logs+=("$log"); }
-    echo "== $1: $((SECONDS - start)) s"
+    # The step's own status, from PIPESTATUS, not tee's: a failed step fails whether
+    # or not the caller set pipefail. The "|| true" keeps a caller's set -e (with
+    # pipefail) from ending the run here.
+    { "${@:2}" 2>&1 | tee "$log"; status=${PIPESTATUS[0]}; } || true
+    if [ "$status" -ne 0 ]; then
+        failed_checks+=("$1")
+        failed_logs+=("$log")
+        echo "== $1: failed with status $status, $((SECONDS - start)) s"
+    else
+        echo "== $1: $((SECONDS - start)) s"
+    fi
 }
 
 report_checks() {
