@@ -9,13 +9,18 @@
 # line "archive: PATH" for each archive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/steps.sh
 bash scripts/setup.sh lintian appstream dpkg-dev file zsh fish man-db bash-completion \
     g++-aarch64-linux-gnu qemu-user
 bash scripts/build.sh >/dev/null
 bash scripts/build.sh --aarch64 >/dev/null
 rm -f build/*.deb build-aarch64/*.deb
-(cd build && cpack -G DEB >/dev/null 2>&1)
-(cd build-aarch64 && cpack -G DEB >/dev/null 2>&1)
+# step keeps CPack's output in a log and, should it fail, names it and shows the log.
+for dir in build build-aarch64; do
+    step "Packing the Debian packages of $dir/ with CPack" \
+        "the log above shows what CPack stopped at; (cd $dir && cpack -G DEB) runs it again" \
+        bash -c 'cd "$1" && cpack -G DEB' _ "$dir"
+done
 cmake --build build --target h8_archive >/dev/null
 cmake --build build-aarch64 --target h8_archive >/dev/null
 h8_deb=$(ls build/h8_*_amd64.deb)
