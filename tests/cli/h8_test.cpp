@@ -7,10 +7,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
 using testing_support::Outcome;
 using testing_support::ReadFile;
 using testing_support::TemporaryFolder;
@@ -88,32 +84,6 @@ TEST(H8, ReadsEachLineOfStandardInput) {
     EXPECT_EQ(H8({"-q"}, "\xEF\xBB\xBFHi\xC3\n\xE2\x82 x\n\xEF\xBB\xBFHo").out,
               Composed(u"Hi\uFFFD") + Composed(u"\uFFFD\uFFFD x") + Composed(u"\uFEFFHo"));
 }
-
-#ifndef _WIN32
-// The processor time of h8 run on the input, in seconds.
-double ProcessorSeconds(const std::vector<std::string>& arguments, const std::string& input) {
-    rusage before{}, after{};
-    getrusage(RUSAGE_CHILDREN, &before);
-    H8(arguments, input);
-    getrusage(RUSAGE_CHILDREN, &after);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
-           seconds(before.ru_stime);
-}
-
-// Output that is no terminal is not asked for its width at every line: many lines into
-// a file cost what they cost with no width to look up (asked twice a line, they cost
-// some 30 times as much). The least of three runs each.
-TEST(H8, ManyLinesIntoAFileCostNoMoreThanWithoutAWidthToLookUp) {
-    const std::string lines(2000000, '\n');
-    double looked = 1e9, given = 1e9;
-    for (int run = 0; run < 3; ++run) {
-        looked = std::min(looked, ProcessorSeconds({}, lines));
-        given = std::min(given, ProcessorSeconds({"-w", "-1"}, lines));
-    }
-    EXPECT_LT(looked, 3 * given) << looked << " s against " << given << " s";
-}
-#endif
 
 TEST(H8, ALineLongerThanTheInputBlocksIsReadWhole) {
     Outcome run = H8({}, std::string(65535, 'A') + "\xC3\xA9#\r\nHi\r\n");
