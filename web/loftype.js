@@ -18,14 +18,20 @@ function createLoftype(bytes) {
     const lineEnds = ['\n', '\r\n'];
     const noMemory = 'the banner of this line is larger than the memory that the page may use';
 
-    // Runs a call of the module. A module that ran out of memory has stopped: a new
-    // one takes its place, and the call fails with noMemory (failure 'memory').
+    // Runs a call of the module. A banner too large for the memory fails with noMemory
+    // (failure 'memory'): the module stopped for want of memory (its mark, see
+    // StopForMemory in module.cpp) or made a text longer than a string may be (textOf).
+    // Either way a new module takes its place, as after any trap, which stops a call in
+    // the middle (and a module's memory never shrinks); another trap is thrown on.
     function guarded(call) {
         try {
             return call();
         } catch (error) {
-            if (!(error instanceof WebAssembly.RuntimeError)) throw error;
+            const trapped = error instanceof WebAssembly.RuntimeError;
+            if (!trapped && error !== tooLong) throw error;
+            const forMemory = !trapped || exports.out_of_memory() !== 0;
             exports = instantiate();
+            if (!forMemory) throw error;
             return { text: '', report: '', error: noMemory, failure: 'memory', name: '', bytes: new Uint8Array() };
         }
     }
@@ -49,7 +55,18 @@ function createLoftype(bytes) {
         const size = exports[name + '_size']();
         return new Uint8Array(exports.memory.buffer, exports[name + '_data'](), size);
     }
-    const textOf = (name) => utf8.decode(bytesOf(name));
+    // Without fatal, decoding fails only for a text longer than the JavaScript engine's
+    // strings may be (Node's: 2^29 - 24 units): too large for the page's memory, as
+    // when the module runs out.
+    const tooLong = new RangeError('too long for a string');
+    function textOf(name) {
+        const bytes = bytesOf(name);
+        try {
+            return utf8.decode(bytes);
+        } catch {
+            throw tooLong;
+        }
+    }
 
     function choice(value, names, fallback, option) {
         const index = names.indexOf(value === undefined ? fallback : value);

@@ -2,7 +2,8 @@
 // option values, for JavaScript. The caller writes UTF-16 text into the input buffer
 // and calls a function; the results stay in the module's buffers, which the caller
 // reads by their address and size. Nothing throws: a line too wide to enlarge is a
-// returned status.
+// returned status, and running out of memory stops the module with a mark that
+// out_of_memory reads. Memory comes from the C library's malloc.
 
 #include "engine/banner.h"
 #include "engine/font_report.h"
@@ -14,7 +15,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <string>
+#include <string_view>
 
 #define LOFTYPE_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -26,6 +30,26 @@ mod8Zevazuv::FontReport report;
 std::string message;
 
 enum Status { kDone = 0, kTooWide = 1 };
+
+// Set just before the module stops for want of memory.
+bool outOfMemory = false;
+
+// Stops the module for want of memory: a trap (a WebAssembly.RuntimeError in
+// JavaScript), marked so that the glue tells it from any other.
+[[noreturn]] void StopForMemory() {
+    outOfMemory = true;
+    __builtin_trap();
+}
+
+// Appends to the output. A banner longer than the largest string (2 GiB, half of the
+// module's 4 GiB) is too large for the memory; unchecked, the C++ library would stop
+// the module as for a fault of its own.
+void Append(std::string_view bytes) {
+    if (bytes.size() > output.max_size() - output.size()) {
+        StopForMemory();
+    }
+    output += bytes;
+}
 
 void ApplyOptions(int hSpaces, int vSpaces, int pageWidth) {
     modOptions::HSpaces = static_cast<std::int16_t>(hSpaces);
@@ -89,7 +113,7 @@ int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int f
     form.format = static_cast<mod8Zevazuv::Format>(format);
     form.align = static_cast<mod8Zevazuv::Align>(align);
     mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText,
-                             [](std::string_view bytes) { output += bytes; });
+                             Append);
     return kDone;
 }
 
@@ -140,4 +164,24 @@ LOFTYPE_EXPORT(message_data) const char* MessageData() {
 }
 LOFTYPE_EXPORT(message_size) std::size_t MessageSize() {
     return message.size();
+}
+
+// True once the module has stopped for want of memory: the glue asks after a trap, to
+// tell running out of memory from any other fault.
+LOFTYPE_EXPORT(out_of_memory) int OutOfMemory() {
+    return outOfMemory ? 1 : 0;
+}
+
+// Without exceptions, the C++ library's operator new returns null when malloc (the C
+// library's) does, and the strings would write through it. The module stops instead.
+void* operator new(std::size_t bytes) {
+    void* data = std::malloc(bytes);
+    if (data == nullptr) {
+        StopForMemory();
+    }
+    return data;
+}
+
+void* operator new[](std::size_t bytes) {
+    return operator new(bytes);
 }

@@ -129,7 +129,8 @@ test('refused values and options throw, naming what is wrong, and a banner too l
         assert.throws(call, { name: 'TypeError', message });
     }
     assert.throws(() => cjs.banner(line, { format: 'pdf' }), { name: 'RangeError', message: /^format must be one of/ });
-    // Some 1.5 billion bytes of prefix: the module's memory runs out before the end.
+    // Some 1.5 billion bytes of prefix: a banner longer than a string may be (the
+    // module's tests take one that its memory cannot hold).
     assert.throws(() => cjs.banner('W'.repeat(1500), { width: 1, lines: 12, prefix: 'x'.repeat(50000) }),
         (error) => error instanceof cjs.BannerMemoryError && error instanceof RangeError);
     assert.equal(cjs.banner('Hi'), h8Banner('Hi', {}).text);

@@ -42,7 +42,7 @@ export declare class BannerTooWideError extends Error {
     readonly characters: number;
 }
 
-/** The banner is larger than the memory that the WebAssembly module may use. */
+/** The banner is larger than the memory that the WebAssembly module may use, or than a string may be. */
 export declare class BannerMemoryError extends RangeError {
     readonly name: 'BannerMemoryError';
 }
