@@ -1,28 +1,31 @@
 // Size and speed of the web page and its WebAssembly module, run by hand:
 //   bash scripts/web.sh && bash scripts/build.sh && npm ci --prefix tests/web
 //   node bench/web_bench.mjs
-// It prints the page's size, raw and gzipped; the time from navigation start to the
+// It prints the page's and the module's sizes, raw and gzipped; the time from navigation start to the
 // first banner drawn (median of fresh loads opened with a fragment); the time from an
 // input event to the banner updated, over keystrokes that grow a line to 1,000
 // characters (p95 and max); and the module's time for a 30,000-character line of prose
 // at width 80 in Node, through the glue (which turns the module's 2 MB of output into a
 // JavaScript string) and in the module alone, beside the native engine's, with their
-// ratios. The native time comes from build/bench/engine_bench's case BM_PrintedBanner
-// (the same line, width and form). LOFTYPE_PAGE and LOFTYPE_WASM name the pieces, as
-// for tests/web; ENGINE_BENCH names engine_bench.
+// ratios; and the module's memory and time after typing a line of 1,800 characters, one
+// character at a time, each drawn in the three forms (5,400 calls). The native time
+// comes from build/bench/engine_bench's case BM_PrintedBanner (the same line, width and
+// form). LOFTYPE_PAGE and LOFTYPE_WASM name the pieces, as for tests/web; ENGINE_BENCH
+// names engine_bench.
 import fs from 'node:fs';
 import { pathToFileURL } from 'node:url';
 import zlib from 'node:zlib';
 import { launchBrowser } from '../tests/web/browser.mjs';
 import { loadModule, pagePath, wasmPath } from '../tests/web/h8.mjs';
-import { engineBenchTime, median, medianTime, ms, prose } from './timing.mjs';
+import { engineBenchTime, median, medianTime, ms, prose, timed } from './timing.mjs';
 
 const percentile = (values, p) => [...values].sort((a, b) => a - b)[Math.ceil((p / 100) * values.length) - 1];
 
-function printSize() {
-    const page = fs.readFileSync(pagePath);
-    const gzipped = zlib.gzipSync(page, { level: 9 }).length;
-    console.log(`page ${pagePath}: ${page.length} bytes, ${gzipped} gzipped (zlib level 9)`);
+function printSizes() {
+    for (const [name, file] of [['page', pagePath], ['module', wasmPath]]) {
+        const bytes = fs.readFileSync(file);
+        console.log(`${name} ${file}: ${bytes.length} bytes, ${zlib.gzipSync(bytes, { level: 9 }).length} gzipped (zlib level 9)`);
+    }
 }
 
 // Records, from the first parsed byte on, when #banner first holds text.
@@ -101,16 +104,43 @@ function glueTime(line, repetitions) {
     return medianTime(() => loftype.banner(line, options), repetitions);
 }
 
-// The module's own call, the line already in its input: no glue.
-function exportTime(line, repetitions) {
-    const bytes = fs.readFileSync(wasmPath);
-    const module = new WebAssembly.Instance(new WebAssembly.Module(bytes), {}).exports;
+// A fresh instance of the module, without the glue.
+function moduleExports() {
+    const module = new WebAssembly.Instance(new WebAssembly.Module(fs.readFileSync(wasmPath)), {}).exports;
     module._initialize();
     module.start();
-    const start = module.input(line.length); // may grow the memory: take its buffer after
-    const input = new Uint16Array(module.memory.buffer, start, line.length);
-    for (let i = 0; i < line.length; i++) input[i] = line.charCodeAt(i);
+    return module;
+}
+
+// Writes the first LENGTH characters of LINE into the module's input.
+function putLine(module, line, length) {
+    const start = module.input(length); // may grow the memory: take its buffer after
+    const input = new Uint16Array(module.memory.buffer, start, length);
+    for (let i = 0; i < length; i++) input[i] = line.charCodeAt(i);
+}
+
+// The module's own call, the line already in its input: no glue.
+function exportTime(line, repetitions) {
+    const module = moduleExports();
+    putLine(module, line, line.length);
     return medianTime(() => module.banner(line.length, 1, 1, 80, 0, 0, 0, 0), repetitions);
+}
+
+// The module's memory after a line typed one character at a time, each state of it
+// drawn as text, Markdown and HTML with no page limit (what the allocator keeps), and
+// the time those calls took.
+function printTypingMemory(length) {
+    const module = moduleExports();
+    const line = prose(length);
+    const time = timed(() => {
+        for (let n = 1; n <= length; n++) {
+            putLine(module, line, n);
+            for (const format of [0, 1, 2]) module.banner(n, 1, 1, -1, format, 0, 0, 0);
+        }
+    });
+    const mib = (module.memory.buffer.byteLength / 2 ** 20).toFixed(1);
+    console.log(`a line typed to ${length} characters, each state in the three forms (${length * 3} calls of the module): ` +
+        `memory ${mib} MiB, ${ms(time)} in all`);
 }
 
 function printEngineTimes(length, repetitions) {
@@ -124,7 +154,8 @@ function printEngineTimes(length, repetitions) {
         `ratios ${(glue / native).toFixed(2)} and ${(alone / native).toFixed(2)}`);
 }
 
-printSize();
+printSizes();
+printTypingMemory(1800);
 const browser = await launchBrowser();
 try {
     await firstBanner(browser, 10);
