@@ -6,6 +6,9 @@
 #include <string_view>
 
 namespace platform {
+namespace temporary_files {
+struct Slot;
+}
 
 // A path as the system's calls take it: UTF-16 units on Windows, UTF-8 bytes elsewhere.
 #ifdef _WIN32
@@ -49,8 +52,9 @@ private:
 
     std::u16string target_;
     NativePath temporary_;
-    // Where the temporary file's path waits for an interruption's handler; -1: none.
-    int pendingSlot_ = -1;
+    // Where the temporary file's path waits for an interruption's handler; none before
+    // the file is being made and after it is gone.
+    temporary_files::Slot* pendingSlot_ = nullptr;
 #ifdef _WIN32
     void* handle_;
 #else

@@ -158,6 +158,7 @@ FileWriter::FileWriter(std::u16string_view target) : target_(target), descriptor
 
 void FileWriter::CreateTemporaryFile() {
     const std::string path = PathOf(target_);
+    pendingSlot_ = temporary_files::Take();
     EndingSignalsHeld held;
     for (int attempt = 0; attempt < kNameAttempts && descriptor_ < 0; ++attempt) {
         temporary_ = temporary_files::NameBeside(path);
@@ -170,7 +171,7 @@ void FileWriter::CreateTemporaryFile() {
         temporary_.clear();
         Fail(SystemReason(errno));
     }
-    pendingSlot_ = temporary_files::Add(temporary_.c_str());
+    pendingSlot_->path.store(temporary_.c_str());
 }
 
 void FileWriter::Write(std::string_view bytes) {
@@ -205,7 +206,7 @@ void FileWriter::Commit() {
         if (rename(temporary_.c_str(), PathOf(target_).c_str()) != 0) {
             Fail(SystemReason(errno));
         }
-        temporary_files::Remove(pendingSlot_);
+        temporary_files::Free(pendingSlot_);
         temporary_.clear();
     }
     SyncFolder(folder);
@@ -231,12 +232,12 @@ void FileWriter::Discard() {
         close(descriptor_);
         descriptor_ = -1;
     }
+    EndingSignalsHeld held;
     if (!temporary_.empty()) {
-        EndingSignalsHeld held;
         unlink(temporary_.c_str());
-        temporary_files::Remove(pendingSlot_);
         temporary_.clear();
     }
+    temporary_files::Free(pendingSlot_);
 }
 
 } // namespace platform

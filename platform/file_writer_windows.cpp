@@ -84,6 +84,7 @@ FileWriter::FileWriter(std::u16string_view target)
 // The file may be deleted while open, so that a console event can remove it.
 void FileWriter::CreateTemporaryFile() {
     const NativePath path = PathOf(target_);
+    pendingSlot_ = temporary_files::Take();
     for (int attempt = 0; attempt < kNameAttempts && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
         temporary_ = temporary_files::NameBeside(path);
         handle_ = CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
@@ -96,7 +97,7 @@ void FileWriter::CreateTemporaryFile() {
         temporary_.clear();
         Fail(SystemReason(LastError()));
     }
-    pendingSlot_ = temporary_files::Add(temporary_.c_str());
+    pendingSlot_->path.store(temporary_.c_str());
 }
 
 void FileWriter::Write(std::string_view bytes) {
@@ -122,7 +123,7 @@ void FileWriter::Commit() {
     if (!closed || !MoveOver(temporary_, PathOf(target_))) {
         Fail(SystemReason(LastError()));
     }
-    temporary_files::Remove(pendingSlot_);
+    temporary_files::Free(pendingSlot_);
     temporary_.clear();
 }
 
@@ -133,9 +134,9 @@ void FileWriter::Discard() {
     }
     if (!temporary_.empty()) {
         DeleteFileW(temporary_.c_str());
-        temporary_files::Remove(pendingSlot_);
         temporary_.clear();
     }
+    temporary_files::Free(pendingSlot_);
 }
 
 } // namespace platform

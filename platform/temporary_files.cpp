@@ -1,7 +1,6 @@
 #include "platform/temporary_files.h"
 
 #include <array>
-#include <atomic>
 #include <mutex>
 #include <random>
 
@@ -21,13 +20,33 @@ constexpr const char* kSeparators = "/";
 #endif
 
 // Each path is prepared before it is stored, so that the handler of an interruption
-// only reads the slots and removes the files, which is safe in a signal handler.
+// only reads the slots and removes the files, which is safe in a signal handler. The
+// slots come in blocks, linked as more saves run at once and never freed, so that the
+// handler may walk them at any moment.
 using PathChar = NativePath::value_type;
 static_assert(std::atomic<const PathChar*>::is_always_lock_free);
-std::array<std::atomic<const PathChar*>, 8> pendingFiles;
-// Guards the count of the slots in use.
+struct Block {
+    std::array<Slot, 8> slots;
+    std::atomic<Block*> next{nullptr};
+};
+Block firstBlock;
+// Guards the blocks' growth, what is taken and the count of slots in use.
 std::mutex pendingLock;
 int pendingCount = 0;
+
+Slot* TakeFreeSlot() {
+    for (Block* block = &firstBlock;; block = block->next.load()) {
+        for (Slot& slot : block->slots) {
+            if (!slot.taken) {
+                slot.taken = true;
+                return &slot;
+            }
+        }
+        if (block->next.load() == nullptr) {
+            block->next.store(new Block);
+        }
+    }
+}
 
 } // namespace
 
@@ -41,40 +60,38 @@ NativePath NameBeside(const NativePath& target) {
     return path;
 }
 
-int Add(const PathChar* path) {
+Slot* Take() {
     std::lock_guard<std::mutex> lock(pendingLock);
-    for (std::size_t i = 0; i < pendingFiles.size(); ++i) {
-        if (pendingFiles[i].load() == nullptr) {
-            if (pendingCount++ == 0) {
-                InstallCleanup();
-            }
-            pendingFiles[i].store(path);
-            return static_cast<int>(i);
-        }
+    Slot* slot = TakeFreeSlot();
+    if (pendingCount++ == 0) {
+        InstallCleanup();
     }
-    return -1;
+    return slot;
 }
 
-void Remove(int& slot) {
-    if (slot < 0) {
+void Free(Slot*& slot) {
+    if (slot == nullptr) {
         return;
     }
     std::lock_guard<std::mutex> lock(pendingLock);
-    pendingFiles[static_cast<std::size_t>(slot)].store(nullptr);
-    slot = -1;
+    slot->path.store(nullptr);
+    slot->taken = false;
+    slot = nullptr;
     if (--pendingCount == 0) {
         RestoreCleanup();
     }
 }
 
 void RemoveAll() {
-    for (std::atomic<const PathChar*>& slot : pendingFiles) {
-        if (const PathChar* path = slot.load()) {
+    for (Block* block = &firstBlock; block != nullptr; block = block->next.load()) {
+        for (const Slot& slot : block->slots) {
+            if (const PathChar* path = slot.path.load()) {
 #ifdef _WIN32
-            DeleteFileW(path);
+                DeleteFileW(path);
 #else
-            unlink(path);
+                unlink(path);
 #endif
+            }
         }
     }
 }

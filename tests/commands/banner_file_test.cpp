@@ -335,11 +335,13 @@ TEST_F(BannerFileTest, AReplacedFileKeepsItsPermissionsWithoutSetIdBits) {
 
 // A save ended by a signal, any of those whose default action ends the process and
 // that can be caught, leaves the old file and no temporary file, and the process ends
-// with the signal; a signal that the process ignores lets the save finish.
+// with the signal; a signal that the process ignores lets the save finish. So do many
+// saves under way at once.
 TEST_F(BannerFileTest, ASaveEndedByASignalLeavesNoTemporaryFile) {
     struct Case {
         int signal;
         bool ignored;
+        int saves = 1;
     };
     for (const Case& c :
          {Case{SIGINT, false}, Case{SIGTERM, false}, Case{SIGHUP, false}, Case{SIGQUIT, false},
@@ -353,8 +355,9 @@ TEST_F(BannerFileTest, ASaveEndedByASignalLeavesNoTemporaryFile) {
           Case{SIGPOLL, false}, Case{SIGPWR, false}, Case{SIGSTKFLT, false}, Case{SIGRTMIN, false},
           Case{(SIGRTMIN + SIGRTMAX) / 2, false},
 #endif
-          Case{SIGHUP, true}, Case{SIGPIPE, true}}) {
-        SCOPED_TRACE(c.signal);
+          Case{SIGHUP, true}, Case{SIGPIPE, true}, Case{SIGTERM, false, 20},
+          Case{SIGPIPE, true, 20}}) {
+        SCOPED_TRACE(std::to_string(c.signal) + ", " + std::to_string(c.saves) + " saves");
         fs::create_directory("Files");
         WriteFile(fs::path("Files") / "x.txt", "old");
         const pid_t child = fork();
@@ -364,10 +367,15 @@ TEST_F(BannerFileTest, ASaveEndedByASignalLeavesNoTemporaryFile) {
             const rlimit noCore{0, 0};
             setrlimit(RLIMIT_CORE, &noCore);
             try {
-                platform::FileWriter writer(u"Files/x.txt");
-                writer.Write("new");
+                std::vector<std::unique_ptr<platform::FileWriter>> writers;
+                for (int i = 0; i < c.saves; ++i) {
+                    writers.push_back(std::make_unique<platform::FileWriter>(u"Files/x.txt"));
+                    writers.back()->Write("new");
+                }
                 raise(c.signal);
-                writer.Commit();
+                for (const auto& writer : writers) {
+                    writer->Commit();
+                }
             } catch (...) {
                 _exit(2);
             }
