@@ -105,7 +105,8 @@ TEST_F(LineRenderer, WidthOverflowStopsTheRenderingAndKeepsTheOldWidth) {
 
 TEST_F(LineRenderer, OverflowInTheBlanksStopsAtTheBlankThatPassesTheLimit) {
     modOptions::HSpaces = 12;
-    // 1260 "i" count 1260 * 15 = 18900; 2184 would count 32760, one more passes.
+    // Each "i" counts 2 and its 13 blanks: 2184 of them count 32760, and the 2185th
+    // passes 32767 at its sixth blank, the last that the top row keeps.
     EXPECT_FALSE(RenderLine(std::u16string(2185, u'i')));
     EXPECT_EQ(Rows[7].size(), 32768u);
 }
