@@ -12,7 +12,8 @@ function createLoftype(bytes) {
         return fresh;
     };
     let exports = instantiate();
-    const utf8 = new TextDecoder();
+    // ignoreBOM keeps a byte order mark at the start of a text (a prefix's) in it.
+    const utf8 = new TextDecoder('utf-8', { ignoreBOM: true });
     const formats = ['text', 'markdown', 'html'];
     const aligns = ['left', 'center', 'right'];
     const lineEnds = ['\n', '\r\n'];
@@ -47,9 +48,6 @@ function createLoftype(bytes) {
         }
         return texts.map((text) => text.length);
     }
-
-    // The line as h8 takes it: a byte-order mark at its start is dropped.
-    const lineOf = (line) => String(line).replace(/^\uFEFF/, '');
 
     function bytesOf(name) {
         const size = exports[name + '_size']();
@@ -91,10 +89,10 @@ function createLoftype(bytes) {
     ];
 
     // The report and the error of a call; failure 'tooWide' and the line's length in
-    // characters, as h8 counts them (a surrogate pair is one), when the line is too wide.
-    const results = (status, line) => (status === 0
+    // characters as h8 counts them (the module's count), when the line is too wide.
+    const results = (status) => (status === 0
         ? { report: textOf('report'), error: '', failure: '' }
-        : { report: textOf('report'), error: textOf('message'), failure: 'tooWide', characters: [...line].length });
+        : { report: textOf('report'), error: textOf('message'), failure: 'tooWide', characters: exports.line_characters() });
 
     function fileName(length) {
         exports.file_name(length);
@@ -113,10 +111,9 @@ function createLoftype(bytes) {
                 choice(options.lineEnd, lineEnds, '\n', 'lineEnd'),
             ];
             return guarded(() => {
-                const text = lineOf(line);
-                const [length] = put(text, String(options.prefix ?? ''));
+                const [length] = put(String(line), String(options.prefix ?? ''));
                 const status = exports.banner(length, ...form);
-                return { text: status === 0 ? textOf('output') : '', ...results(status, text) };
+                return { text: status === 0 ? textOf('output') : '', ...results(status) };
             });
         },
 
@@ -124,16 +121,15 @@ function createLoftype(bytes) {
         saveFile(line, options = {}) {
             const numbers = layout(options);
             return guarded(() => {
-                const text = lineOf(line);
-                const [length] = put(text);
+                const [length] = put(String(line));
                 const name = fileName(length);
                 const status = exports.save_text(length, ...numbers);
-                return { name, bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status, text) };
+                return { name, bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status) };
             });
         },
 
         // The name of the file that Save writes for the line, without its folder.
-        fileName: (line) => guarded(() => ({ name: fileName(put(lineOf(line))[0]), error: '', failure: '' })),
+        fileName: (line) => guarded(() => ({ name: fileName(put(String(line))[0]), error: '', failure: '' })),
 
         // A spacing value as h8 takes it (0 to 12), or null.
         readSpacing(text) {

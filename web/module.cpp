@@ -28,6 +28,8 @@ std::u16string input;
 std::string output;
 mod8Zevazuv::FontReport report;
 std::string message;
+// The characters of the last line composed, as h8 counts them in its message.
+std::size_t lineCharacters = 0;
 
 enum Status { kDone = 0, kTooWide = 1 };
 
@@ -71,6 +73,7 @@ void Report(std::u16string_view line) {
 bool Compose(std::u16string_view line, int hSpaces, int vSpaces, int pageWidth) {
     ApplyOptions(hSpaces, vSpaces, pageWidth);
     Report(line);
+    lineCharacters = platform::CharacterCount(line);
     output.clear();
     if (!mod8Zevazuv::ComposePage(line)) {
         message = mod8Zevazuv::OverflowMessage(line);
@@ -79,8 +82,15 @@ bool Compose(std::u16string_view line, int hSpaces, int vSpaces, int pageWidth) 
     return true;
 }
 
-std::u16string_view Line(std::size_t units) {
+// The input's first units, as the text of an option value.
+std::u16string_view Text(std::size_t units) {
     return std::u16string_view(input).substr(0, units);
+}
+
+// The input's first units as the line to enlarge: as h8 takes it, without a byte order
+// mark at its start.
+std::u16string_view Line(std::size_t units) {
+    return platform::WithoutByteOrderMark(Text(units));
 }
 
 } // namespace
@@ -96,8 +106,8 @@ LOFTYPE_EXPORT(input) char16_t* Input(std::size_t units) {
     return input.data();
 }
 
-// The banner of the input's first lineUnits units, the units after them being the
-// prefix, in the output form: format 0 text, 1 Markdown, 2 HTML; align 0 left,
+// The banner of the line in the input's first lineUnits units, the units after them
+// being the prefix (a byte order mark in it kept), in the output form: format 0 text, 1 Markdown, 2 HTML; align 0 left,
 // 1 center, 2 right; crlf 0 LF, 1 CR LF.
 LOFTYPE_EXPORT(banner)
 int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int format, int align,
@@ -112,8 +122,7 @@ int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int f
     form.prefix = std::u16string_view(input).substr(lineUnits);
     form.format = static_cast<mod8Zevazuv::Format>(format);
     form.align = static_cast<mod8Zevazuv::Align>(align);
-    mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText,
-                             Append);
+    mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText, Append);
     return kDone;
 }
 
@@ -136,12 +145,12 @@ LOFTYPE_EXPORT(file_name) void FileName(std::size_t lineUnits) {
 
 // The input as a spacing value (0 to 12), or -1 when it is refused.
 LOFTYPE_EXPORT(read_spacing) int ReadSpacing(std::size_t units) {
-    return modOptions::ReadSpacing(Line(units)).value_or(-1);
+    return modOptions::ReadSpacing(Text(units)).value_or(-1);
 }
 
 // The input as a page width (-32768 to 32767), or 32768 when it is refused.
 LOFTYPE_EXPORT(read_width) int ReadWidth(std::size_t units) {
-    const std::optional<std::int16_t> width = modOptions::ReadInt16(Line(units));
+    const std::optional<std::int16_t> width = modOptions::ReadInt16(Text(units));
     return width ? *width : 32768;
 }
 
@@ -157,6 +166,10 @@ LOFTYPE_EXPORT(report_data) const char* ReportData() {
 }
 LOFTYPE_EXPORT(report_size) std::size_t ReportSize() {
     return report.Text().size();
+}
+// The characters of the last line, without its byte order mark; a surrogate pair is one.
+LOFTYPE_EXPORT(line_characters) std::size_t LineCharacters() {
+    return lineCharacters;
 }
 // Why the last line could not be enlarged, UTF-8; empty when it could.
 LOFTYPE_EXPORT(message_data) const char* MessageData() {
