@@ -12,6 +12,13 @@ function createLoftype(bytes) {
         return fresh;
     };
     let exports = instantiate();
+    // The ranges of the layout numbers, as the module gives them (read at once: a view
+    // of the memory ends when the memory grows).
+    const [spacingLow, spacingHigh, widthLow, widthHigh] = new Int32Array(exports.memory.buffer, exports.limits(), 4);
+    const limits = Object.freeze({
+        spacing: Object.freeze({ low: spacingLow, high: spacingHigh }),
+        width: Object.freeze({ low: widthLow, high: widthHigh }),
+    });
     // ignoreBOM keeps a byte order mark at the start of a text (a prefix's) in it.
     const utf8 = new TextDecoder('utf-8', { ignoreBOM: true });
     const formats = ['text', 'markdown', 'html'];
@@ -83,9 +90,9 @@ function createLoftype(bytes) {
     // The layout options as the module takes them: blanks and empty lines after each,
     // less one, and the page width (below 1: no limit).
     const layout = (o) => [
-        number(o.spaces, 1, 0, 12, 'spaces'),
-        number(o.lines, 1, 0, 12, 'lines'),
-        number(o.width, -1, -32768, 32767, 'width'),
+        number(o.spaces, 1, spacingLow, spacingHigh, 'spaces'),
+        number(o.lines, 1, spacingLow, spacingHigh, 'lines'),
+        number(o.width, -1, widthLow, widthHigh, 'width'),
     ];
 
     // The report and the error of a call; failure 'tooWide' and the line's length in
@@ -131,16 +138,20 @@ function createLoftype(bytes) {
         // The name of the file that Save writes for the line, without its folder.
         fileName: (line) => guarded(() => ({ name: fileName(put(String(line))[0]), error: '', failure: '' })),
 
-        // A spacing value as h8 takes it (0 to 12), or null.
+        // The ranges that h8 takes: limits.spacing for spaces and lines, limits.width for
+        // the page width, each { low, high }.
+        limits,
+
+        // A spacing value as h8 takes it (in limits.spacing), or null.
         readSpacing(text) {
             const value = exports.read_spacing(put(String(text))[0]);
             return value < 0 ? null : value;
         },
 
-        // A page width as h8 takes it (-32768 to 32767), or null.
+        // A page width as h8 takes it (in limits.width), or null.
         readWidth(text) {
             const value = exports.read_width(put(String(text))[0]);
-            return value > 32767 ? null : value;
+            return value > widthHigh ? null : value;
         },
     };
 }

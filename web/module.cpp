@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <new>
 #include <string>
 #include <string_view>
@@ -32,6 +33,18 @@ std::string message;
 std::size_t lineCharacters = 0;
 
 enum Status { kDone = 0, kTooWide = 1 };
+
+// The ranges of the layout numbers that h8 and the page take, for the glue: the page
+// width's is its type's; a spacing value's is the one that IsValidSpacing tests, which
+// the core names by no constant (tests/web/module_test.mjs checks that they agree).
+using Width = decltype(modOptions::PageWidth);
+struct Limits {
+    std::int32_t spacingLow = 0;
+    std::int32_t spacingHigh = 12;
+    std::int32_t widthLow = std::numeric_limits<Width>::min();
+    std::int32_t widthHigh = std::numeric_limits<Width>::max();
+};
+constexpr Limits kLimits;
 
 // Set just before the module stops for want of memory.
 bool outOfMemory = false;
@@ -143,15 +156,21 @@ LOFTYPE_EXPORT(file_name) void FileName(std::size_t lineUnits) {
     output = platform::ToUtf8(platform::BannerFileName(Line(lineUnits)));
 }
 
-// The input as a spacing value (0 to 12), or -1 when it is refused.
+// The four numbers of the limits (kLimits), low and high of a spacing value and of the
+// page width.
+LOFTYPE_EXPORT(limits) const Limits* LimitsData() {
+    return &kLimits;
+}
+
+// The input as a spacing value, or -1 when it is refused.
 LOFTYPE_EXPORT(read_spacing) int ReadSpacing(std::size_t units) {
     return modOptions::ReadSpacing(Text(units)).value_or(-1);
 }
 
-// The input as a page width (-32768 to 32767), or 32768 when it is refused.
+// The input as a page width, or one more than the largest when it is refused.
 LOFTYPE_EXPORT(read_width) int ReadWidth(std::size_t units) {
     const std::optional<std::int16_t> width = modOptions::ReadInt16(Text(units));
-    return width ? *width : 32768;
+    return width ? *width : kLimits.widthHigh + 1;
 }
 
 LOFTYPE_EXPORT(output_data) const char* OutputData() {

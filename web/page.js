@@ -4,9 +4,15 @@ async function start() {
     const $ = (id) => document.getElementById(id);
     const loftype = createLoftype(new Uint8Array(await loftypeModule));
 
-    const SPACING_MESSAGE =
-        'The number of space between successive characters must be a number between 0 and 12 inclusive.';
-    const WIDTH_MESSAGE = 'The page width must be a number between -32768 and 32767.';
+    // The ranges in the messages and the hints are the module's.
+    const { spacing: spacingRange, width: widthRange } = loftype.limits;
+    const SPACING_MESSAGE = 'The number of space between successive characters must be a number between ' +
+        `${spacingRange.low} and ${spacingRange.high} inclusive.`;
+    const WIDTH_MESSAGE = `The page width must be a number between ${widthRange.low} and ${widthRange.high}.`;
+    for (const range of document.querySelectorAll('[data-range]')) {
+        const { low, high } = loftype.limits[range.dataset.range];
+        range.textContent = `${low} to ${high}`;
+    }
 
     // The three numeric boxes: how each reads its text, and what it says when it cannot.
     const spacing = { read: (text) => loftype.readSpacing(text), message: SPACING_MESSAGE };

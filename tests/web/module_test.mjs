@@ -102,7 +102,11 @@ const numberCases = {
     },
 };
 
-test('readSpacing and readWidth take exactly what h8 takes', () => {
+test('readSpacing and readWidth take exactly what h8 takes, and the limits are the ends of it', () => {
+    for (const [read, range] of [['readSpacing', 'spacing'], ['readWidth', 'width']]) {
+        const { low, high } = loftype.limits[range];
+        assert.deepEqual([low - 1, low, high, high + 1].map((n) => loftype[read](String(n))), [null, low, high, null], `limits.${range}`);
+    }
     for (const [read, { option, line, extra, table }] of Object.entries(numberCases)) {
         for (const [text, number] of table) {
             const label = `${read}(${JSON.stringify(text)})`;

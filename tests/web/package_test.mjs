@@ -11,7 +11,7 @@ import { after, before, test } from 'node:test';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import * as esbuild from 'esbuild';
 import { launchBrowser } from './browser.mjs';
-import { h8Banner, h8Many, h8Save, h8WithOption, packagePath } from './h8.mjs';
+import { h8Banner, h8Many, h8Save, h8WithOption, loadModule, packagePath } from './h8.mjs';
 import { brief, generatedLine, generator, numberText, overflowingLine, prefixes, seed } from './random.mjs';
 
 const run = (command, args, options) => spawnSync(command, args, { encoding: 'utf8', maxBuffer: 1 << 26, ...options });
@@ -154,7 +154,14 @@ test('npx loftype prints the banner, names characters outside the font and refus
     }
 });
 
-test('the types check every export under tsc --strict and refuse a wrong option', () => {
+test('the types check every export under tsc --strict and refuse a wrong option, and they and the read-me give the glue\'s ranges', () => {
+    // The ranges that the hand-written types and read-me give each layout option.
+    const { spacing, width } = loadModule().limits;
+    const ranges = (file, pattern) => Object.fromEntries([...fs.readFileSync(path.join(folder, 'node_modules/loftype', file), 'utf8').matchAll(pattern)]
+        .map(({ groups: { name, low, high } }) => [name, { low: Number(low), high: Number(high) }]));
+    const expected = { spaces: spacing, lines: spacing, width };
+    assert.deepEqual(ranges('index.d.ts', /\/\*\*[^*]*?(?<low>-?\d+) to (?<high>-?\d+)[^*]*\*\/\s*(?<name>\w+)\?:/g), expected, 'index.d.ts');
+    assert.deepEqual(ranges('README.md', /^\| `(?<name>\w+)` \|[^|\n]*?(?<low>-?\d+) to (?<high>-?\d+)/gm), expected, 'README.md');
     const example = `
 import { banner, bannerAsync, BannerMemoryError, BannerTooWideError, fileName, saveText, type BannerOptions } from 'loftype';
 const options: BannerOptions = { spaces: 0, lines: '1', width: 80, format: 'html', align: 'center', trim: true,

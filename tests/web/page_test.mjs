@@ -199,13 +199,22 @@ describe('the page', () => {
         }
     });
 
-    it('keeps the last good value while an option box is wrong', async () => {
+    it('keeps the last good value while an option box is wrong, saying so beside its hint', async () => {
+        const spacing = ['0 to 12', 'The number of space between successive characters must be a number between 0 and 12 inclusive.'];
+        const texts = {
+            spaces: ['blanks after each character, less one', ...spacing],
+            lines: ['empty lines after each band, less one', ...spacing],
+            width: ['below 1: no limit', '-32768 to 32767', 'The page width must be a number between -32768 and 32767.'],
+        };
+        for (const [box, [hint, range]] of Object.entries(texts)) {
+            assert.equal(await page.locator(`#${box}-hint`).textContent(), `${range}; ${hint}`, `#${box}-hint`);
+        }
         const cases = [['spaces', '3', '13'], ['lines', '0', 'x'], ['width', '20', '99999'], ['spaces', '2', '-0.4'], ['width', '12', '']];
         for (const [box, good, bad] of cases) {
             const label = `#${box} from ${JSON.stringify(good)} to ${JSON.stringify(bad)}`;
             await setFields({ text: 'Ab', [box]: good });
             await setFields({ text: 'Ab', [box]: bad });
-            assert.notEqual(await page.locator(`#${box}-error`).textContent(), '', `${label}: a message`);
+            assert.equal(await page.locator(`#${box}-error`).textContent(), texts[box][2], `${label}: the message`);
             assert.equal(await page.locator('#banner').textContent(), h8Banner('Ab', { [box]: good }).text, `${label}: the banner keeps ${good}`);
             await setFields({ text: 'Abc', [box]: bad });
             assert.equal(await page.locator('#banner').textContent(), h8Banner('Abc', { [box]: good }).text, `${label}: a new line with ${good}`);

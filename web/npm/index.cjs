@@ -36,10 +36,11 @@ const loftype = () => (engine ??= createLoftype(moduleBytes()));
 const layoutOptions = ['spaces', 'lines', 'width', 'onOutsideFont'];
 const bannerOptions = [...layoutOptions, 'format', 'align', 'trim', 'prefix', 'lineEnd'];
 const optionTypes = { trim: 'boolean', prefix: 'string', onOutsideFont: 'function' };
+// Each layout number's reading and its range among the glue's limits.
 const numbers = {
-    spaces: { read: 'readSpacing', low: 0, high: 12 },
-    lines: { read: 'readSpacing', low: 0, high: 12 },
-    width: { read: 'readWidth', low: -32768, high: 32767 },
+    spaces: { read: 'readSpacing', range: 'spacing' },
+    lines: { read: 'readSpacing', range: 'spacing' },
+    width: { read: 'readWidth', range: 'width' },
 };
 
 function checkLine(line, call) {
@@ -62,7 +63,8 @@ function checkOptions(options, names, call) {
 // (a fraction, a numeric string) through h8's reading of option values.
 function layoutNumber(options, name) {
     const value = options[name];
-    const { read, low, high } = numbers[name];
+    const { read, range } = numbers[name];
+    const { low, high } = loftype().limits[range];
     if (value === undefined || (Number.isInteger(value) && value >= low && value <= high)) return value;
     const number = typeof value === 'number' || typeof value === 'string' ? loftype()[read](String(value)) : null;
     if (number === null) {
