@@ -111,7 +111,7 @@ test('fileName and saveText give the name and the bytes of h8 --save', async () 
     }
 });
 
-test('refused values and options throw, naming what is wrong, and a banner too large for the memory throws its own error', () => {
+test('refused values and options throw, naming what is wrong, a banner too large for the memory throws its own error, and a failed compile is tried again', async () => {
     const line = 'ii';
     for (const [option, value, h8Option, range] of [['spaces', '13', '--spaces', '0 to 12'], ['lines', -0.4, '--lines', '0 to 12'],
         ['spaces', 'x', '--spaces', '0 to 12'], ['width', '32768', '--width', '-32768 to 32767'], ['width', NaN, '--width', '-32768 to 32767']]) {
@@ -134,6 +134,21 @@ test('refused values and options throw, naming what is wrong, and a banner too l
     assert.throws(() => cjs.banner('W'.repeat(1500), { width: 1, lines: 12, prefix: 'x'.repeat(50000) }),
         (error) => error instanceof cjs.BannerMemoryError && error instanceof RangeError);
     assert.equal(cjs.banner('Hi'), h8Banner('Hi', {}).text);
+    // A package loaded anew, without an engine: its first compile fails, the next works.
+    const require = createRequire(path.join(folder, 'index.cjs'));
+    const file = require.resolve('loftype');
+    const loaded = require.cache[file];
+    delete require.cache[file];
+    const fresh = require('loftype');
+    require.cache[file] = loaded;
+    const compile = WebAssembly.compile;
+    WebAssembly.compile = () => Promise.reject(new Error('no compiler now'));
+    try {
+        await assert.rejects(fresh.bannerAsync('Hi'), /^Error: no compiler now$/);
+    } finally {
+        WebAssembly.compile = compile;
+    }
+    assert.equal(await fresh.bannerAsync('Hi'), h8Banner('Hi', {}).text);
 });
 
 test('npx loftype prints the banner, names characters outside the font and refuses a line too wide', () => {

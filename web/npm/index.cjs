@@ -96,10 +96,16 @@ function banner(line, options = {}) {
 }
 
 // banner() as a promise. Its first call compiles the module asynchronously, which
-// keeps a browser's main thread free.
+// keeps a browser's main thread free; a compile that failed is forgotten, so that the
+// next call tries again.
 async function bannerAsync(line, options) {
     if (!engine) {
-        compiling ??= WebAssembly.compile(moduleBytes()).then((compiled) => { engine ??= createLoftype(compiled); });
+        compiling ??= WebAssembly.compile(moduleBytes())
+            .then((compiled) => { engine ??= createLoftype(compiled); })
+            .catch((error) => {
+                compiling = undefined;
+                throw error;
+            });
         await compiling;
     }
     return banner(line, options);
