@@ -135,7 +135,8 @@ int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int f
     form.prefix = std::u16string_view(input).substr(lineUnits);
     form.format = static_cast<mod8Zevazuv::Format>(format);
     form.align = static_cast<mod8Zevazuv::Align>(align);
-    mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText, Append);
+    mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText,
+                             [](std::string_view bytes) { Append(bytes); });
     return kDone;
 }
 
