@@ -1,5 +1,6 @@
 #include "cli/h8_options.h"
 
+#include "cli/h8_option_list.h"
 #include "cli/terminal.h"
 #include "platform/utf8.h"
 #include "settings/numeric_text.h"
@@ -14,7 +15,10 @@ namespace h8 {
 using mod8Zevazuv::Align;
 using mod8Zevazuv::Format;
 using mod8Zevazuv::LineEnd;
+using mod8Zevazuv::OutputForm;
 
+// The rows of the options come from h8's option list, cli/h8_option_list.cmake; "--"
+// ends the options and is none of them, so its row is written here.
 const char* const kUsage =
     R"(Usage: h8 [OPTION ...] [LINE ...]
 
@@ -27,38 +31,7 @@ standard input (UTF-8, its line end removed) becomes one banner, and one
 Markdown block or HTML element.
 
 Options:
-  -s, --spaces N    blanks after each large character, less one: 0 to 12
-                    (default 1, which writes two blanks)
-  -l, --lines N     empty lines after each band, less one: 0 to 12 (default
-                    1, which writes two empty lines)
-  -w, --width N     page width in small characters, as the desktop program
-                    takes it: a band ends with the character whose width
-                    reaches it, blanks not counted; any number from -32768 to
-                    32767, and below 1 means no limit (-w -1)
-  -t, --terminal    cut the line into bands that fit the columns of the
-                    terminal on standard output, else the number in COLUMNS,
-                    else no limit; of -t and -w the later one counts
-                    Without -w or -t the bands fit the terminal when standard
-                    output is one; a pipe or a file gets no limit.
-  -q, --quiet       say nothing about characters that the font does not have
-      --crlf        end the printed lines with CR LF, as Copy does
-      --lf          end the printed lines with LF
-      --trim        no blanks at the end of any printed line
-      --prefix TEXT begin every printed line with TEXT ("# ", "// ")
-      --format F    text (default), markdown (the banner in a fenced code
-                    block) or html (one <pre role="img"> element that screen
-                    readers name by the line; ASCII, HTML-escaped)
-      --align A     left (default), center (or centre) or right: where each
-                    band stands within the page width; nothing moves without
-                    a limit or in a band as wide as the page
-      --show        print the line as one band, as the Show command displays
-                    it
-      --save        write the banner to Files/<line>.txt under the current
-                    directory exactly as the Save command does (CR LF, the
-                    page width of -w), and print nothing
-  -h, --help        print this help and exit
-      --version     print the version and exit
-  --                end of options: every argument after it is a word of LINE
+)" H8_OPTION_HELP R"(  --                end of options: every argument after it is a word of LINE
 
 Values go in the next argument or attached: -w80, -w 80, --width=80,
 --width 80. Letters without values may be joined (-qt); a long name may be cut
@@ -99,10 +72,26 @@ std::string ReadSpacing(std::string_view option, std::u16string_view value, std:
     return {};
 }
 
+std::string ReadWidth(std::string_view option, std::u16string_view value, Invocation& invocation) {
+    invocation.pageWidth = modOptions::ReadInt16(value, u'.');
+    invocation.terminalWidth = false;
+    return invocation.pageWidth ? std::string()
+                                : BadValue(option, "a number from -32768 to 32767", value);
+}
+
+// A name of a choice, and the choice.
+template <class Choice> using Named = std::pair<std::u16string_view, Choice>;
+
+constexpr Named<Format> kFormats[] = {
+    {u"text", Format::kText}, {u"markdown", Format::kMarkdown}, {u"html", Format::kHtml}};
+constexpr Named<Align> kAlignments[] = {{u"left", Align::kLeft},
+                                        {u"center", Align::kCenter},
+                                        {u"centre", Align::kCenter},
+                                        {u"right", Align::kRight}};
+
 // Reads one of the names of a choice into to; returns an error or "".
-template <class Choice>
-std::string ReadChoice(std::string_view option,
-                       std::initializer_list<std::pair<std::u16string_view, Choice>> choices,
+template <class Choice, std::size_t kCount>
+std::string ReadChoice(std::string_view option, const Named<Choice> (&choices)[kCount],
                        std::string_view allowed, std::u16string_view value, Choice& to) {
     for (const auto& [name, choice] : choices) {
         if (value == name) {
@@ -113,83 +102,56 @@ std::string ReadChoice(std::string_view option,
     return BadValue(option, allowed, value);
 }
 
-// What an option does with its value (empty for an option that takes none), the
-// option named in the form used, short or long; returns an error or "".
-using Apply = std::string (*)(std::string_view option, std::u16string_view value,
-                              Invocation& invocation);
-
-struct Option {
-    char16_t letter; // 0: a long name only
-    std::u16string_view name;
-    bool takesValue;
-    Apply apply;
-};
-
-template <bool Invocation::*kFlag>
-std::string SetFlag(std::string_view, std::u16string_view, Invocation& invocation) {
-    invocation.*kFlag = true;
+// Does what the option asks with its value (empty for an option that takes none),
+// naming the option in the form used, short or long; returns an error or "". Each
+// option of cli/h8_option_list.cmake needs its case: -Wswitch names one without.
+std::string Apply(OptionId id, std::string_view option, std::u16string_view value,
+                  Invocation& invocation) {
+    OutputForm& form = invocation.form;
+    switch (id) {
+    case OptionId::kSpaces:
+        return ReadSpacing(option, value, invocation.hSpaces);
+    case OptionId::kLines:
+        return ReadSpacing(option, value, invocation.vSpaces);
+    case OptionId::kWidth:
+        return ReadWidth(option, value, invocation);
+    case OptionId::kTerminal:
+        invocation.terminalWidth = true;
+        break;
+    case OptionId::kQuiet:
+        invocation.quiet = true;
+        break;
+    case OptionId::kCrlf:
+        form.lineEnd = LineEnd::kCrLf;
+        break;
+    case OptionId::kLf:
+        form.lineEnd = LineEnd::kLf;
+        break;
+    case OptionId::kTrim:
+        form.trim = true;
+        break;
+    case OptionId::kPrefix:
+        form.prefix = value;
+        break;
+    case OptionId::kFormat:
+        return ReadChoice(option, kFormats, "text, markdown or html", value, form.format);
+    case OptionId::kAlign:
+        return ReadChoice(option, kAlignments, "left, center or right", value, form.align);
+    case OptionId::kShow:
+        invocation.show = true;
+        break;
+    case OptionId::kSave:
+        invocation.save = true;
+        break;
+    case OptionId::kHelp:
+        invocation.help = true;
+        break;
+    case OptionId::kVersion:
+        invocation.version = true;
+        break;
+    }
     return {};
 }
-
-const Option kOptions[] = {
-    {u's', u"spaces", true,
-     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
-         return ReadSpacing(option, value, invocation.hSpaces);
-     }},
-    {u'l', u"lines", true,
-     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
-         return ReadSpacing(option, value, invocation.vSpaces);
-     }},
-    {u'w', u"width", true,
-     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
-         invocation.pageWidth = modOptions::ReadInt16(value, u'.');
-         invocation.terminalWidth = false;
-         return invocation.pageWidth ? std::string()
-                                     : BadValue(option, "a number from -32768 to 32767", value);
-     }},
-    {u't', u"terminal", false, SetFlag<&Invocation::terminalWidth>},
-    {u'q', u"quiet", false, SetFlag<&Invocation::quiet>},
-    {0, u"show", false, SetFlag<&Invocation::show>},
-    {0, u"save", false, SetFlag<&Invocation::save>},
-    {u'h', u"help", false, SetFlag<&Invocation::help>},
-    {0, u"version", false, SetFlag<&Invocation::version>},
-    {0, u"crlf", false,
-     [](std::string_view, std::u16string_view, Invocation& invocation) {
-         invocation.form.lineEnd = LineEnd::kCrLf;
-         return std::string();
-     }},
-    {0, u"lf", false,
-     [](std::string_view, std::u16string_view, Invocation& invocation) {
-         invocation.form.lineEnd = LineEnd::kLf;
-         return std::string();
-     }},
-    {0, u"trim", false,
-     [](std::string_view, std::u16string_view, Invocation& invocation) {
-         invocation.form.trim = true;
-         return std::string();
-     }},
-    {0, u"prefix", true,
-     [](std::string_view, std::u16string_view value, Invocation& invocation) {
-         invocation.form.prefix = value;
-         return std::string();
-     }},
-    {0, u"format", true,
-     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
-         return ReadChoice(
-             option,
-             {{u"text", Format::kText}, {u"markdown", Format::kMarkdown}, {u"html", Format::kHtml}},
-             "text, markdown or html", value, invocation.form.format);
-     }},
-    {0, u"align", true,
-     [](std::string_view option, std::u16string_view value, Invocation& invocation) {
-         return ReadChoice(option,
-                           {{u"left", Align::kLeft},
-                            {u"center", Align::kCenter},
-                            {u"centre", Align::kCenter},
-                            {u"right", Align::kRight}},
-                           "left, center or right", value, invocation.form.align);
-     }},
-};
 
 std::string UnknownOption(std::string_view given) {
     return "h8: unknown option \"" + std::string(given) + "\" (try h8 --help)";
@@ -197,10 +159,10 @@ std::string UnknownOption(std::string_view given) {
 
 // The option a long name gives: its whole name, or the start of one name alone. A
 // failure names the option as given.
-std::variant<const Option*, std::string> FindLong(std::u16string_view name,
-                                                  std::u16string_view given) {
-    std::vector<const Option*> starting;
-    for (const Option& option : kOptions) {
+std::variant<const OptionName*, std::string> FindLong(std::u16string_view name,
+                                                      std::u16string_view given) {
+    std::vector<const OptionName*> starting;
+    for (const OptionName& option : kOptionNames) {
         if (option.name == name) {
             return &option;
         }
@@ -215,14 +177,14 @@ std::variant<const Option*, std::string> FindLong(std::u16string_view name,
         return UnknownOption("--" + platform::ToUtf8(given));
     }
     std::string names;
-    for (const Option* option : starting) {
+    for (const OptionName* option : starting) {
         names += (names.empty() ? "" : ", ") + ("--" + platform::ToUtf8(option->name));
     }
     return "h8: option \"--" + platform::ToUtf8(given) + "\" is ambiguous: " + names;
 }
 
-const Option* FindShort(char16_t letter) {
-    for (const Option& option : kOptions) {
+const OptionName* FindShort(char16_t letter) {
+    for (const OptionName& option : kOptionNames) {
         if (option.letter != 0 && option.letter == letter) {
             return &option;
         }
@@ -260,12 +222,12 @@ private:
     std::string ReadLong(std::u16string_view argument) {
         const std::size_t equals = argument.find(u'=');
         const std::u16string_view typed = argument.substr(0, equals);
-        std::variant<const Option*, std::string> found =
+        std::variant<const OptionName*, std::string> found =
             FindLong(typed, typed.empty() ? argument : typed);
         if (std::holds_alternative<std::string>(found)) {
             return std::get<std::string>(found);
         }
-        const Option& option = *std::get<const Option*>(found);
+        const OptionName& option = *std::get<const OptionName*>(found);
         const std::string name = "--" + platform::ToUtf8(option.name);
         if (equals == std::u16string_view::npos) {
             return Use(option, name, {});
@@ -273,13 +235,13 @@ private:
         if (!option.takesValue) {
             return "h8: " + name + " takes no value";
         }
-        return option.apply(name, argument.substr(equals + 1), invocation_);
+        return Apply(option.id, name, argument.substr(equals + 1), invocation_);
     }
 
     // One or more letters: -q, -qt, -w80, -w 80, -qw80.
     std::string ReadShort(std::u16string_view letters) {
         for (std::size_t i = 0; i < letters.size(); ++i) {
-            const Option* option = FindShort(letters[i]);
+            const OptionName* option = FindShort(letters[i]);
             // A letter beyond U+FFFF is named whole, though no option has it.
             const bool pair =
                 i + 1 < letters.size() && platform::EndsPair(letters[i], letters[i + 1]);
@@ -290,7 +252,7 @@ private:
             if (option->takesValue) {
                 return Use(*option, name, letters.substr(i + 1));
             }
-            std::string error = option->apply(name, {}, invocation_);
+            std::string error = Apply(option->id, name, {}, invocation_);
             if (!error.empty()) {
                 return error;
             }
@@ -299,14 +261,15 @@ private:
     }
 
     // Applies the option, with the value attached to it or else the next argument.
-    std::string Use(const Option& option, const std::string& name, std::u16string_view attached) {
+    std::string Use(const OptionName& option, const std::string& name,
+                    std::u16string_view attached) {
         if (!option.takesValue || !attached.empty()) {
-            return option.apply(name, attached, invocation_);
+            return Apply(option.id, name, attached, invocation_);
         }
         if (at_ + 1 == arguments_.size()) {
             return "h8: " + name + " needs a value";
         }
-        return option.apply(name, arguments_[++at_], invocation_);
+        return Apply(option.id, name, arguments_[++at_], invocation_);
     }
 
     const std::vector<std::u16string>& arguments_;
