@@ -2,7 +2,8 @@
 # The completions of h8 for bash, zsh and fish, run by each shell as a user's
 # would run them: the options and the values of --format and --align come up.
 # Usage: completions_test.sh SHARE   (the share folder as a package or archive lays it
-# out; zsh's file in vendor-completions or site-functions)
+# out, zsh's file in vendor-completions or site-functions; or build/packaging/share,
+# where CMake writes them)
 set -euo pipefail
 share=$1
 zsh_folder=$(dirname "$(ls "$share"/zsh/*/_h8)")
