@@ -25,6 +25,8 @@ function createLoftype(bytes) {
     const aligns = ['left', 'center', 'right'];
     const lineEnds = ['\n', '\r\n'];
     const noMemory = 'the banner of this line is larger than the memory that the page may use';
+    // Thrown by textOf for a text longer than a string may be.
+    const tooLong = new RangeError('too long for a string');
 
     // Runs a call of the module. A banner too large for the memory fails with noMemory
     // (failure 'memory'): the module stopped for want of memory (its mark, see
@@ -63,7 +65,6 @@ function createLoftype(bytes) {
     // Without fatal, decoding fails only for a text longer than the JavaScript engine's
     // strings may be (Node's: 2^29 - 24 units): too large for the page's memory, as
     // when the module runs out.
-    const tooLong = new RangeError('too long for a string');
     function textOf(name) {
         const bytes = bytesOf(name);
         try {
@@ -145,7 +146,7 @@ function createLoftype(bytes) {
         // A spacing value as h8 takes it (in limits.spacing), or null.
         readSpacing(text) {
             const value = exports.read_spacing(put(String(text))[0]);
-            return value < 0 ? null : value;
+            return value < spacingLow ? null : value;
         },
 
         // A page width as h8 takes it (in limits.width), or null.

@@ -163,9 +163,9 @@ LOFTYPE_EXPORT(limits) const Limits* LimitsData() {
     return &kLimits;
 }
 
-// The input as a spacing value, or -1 when it is refused.
+// The input as a spacing value, or one less than the smallest when it is refused.
 LOFTYPE_EXPORT(read_spacing) int ReadSpacing(std::size_t units) {
-    return modOptions::ReadSpacing(Text(units)).value_or(-1);
+    return modOptions::ReadSpacing(Text(units)).value_or(kLimits.spacingLow - 1);
 }
 
 // The input as a page width, or one more than the largest when it is refused.
