@@ -15,7 +15,8 @@ import path from 'node:path';
 import { packagePath, root } from '../tests/web/h8.mjs';
 import { engineBenchTime, median, medianTime, ms, prose, timed } from './timing.mjs';
 
-const folder = path.join(root, 'build-wasm/web/npm'); // the folder that web.sh packs
+// The folder that web.sh packs (LOFTYPE_PACKAGE_DIR names another, such as an older build's).
+const folder = path.resolve(process.env.LOFTYPE_PACKAGE_DIR ?? path.join(root, 'build-wasm/web/npm'));
 
 console.log(`package ${packagePath}: ${fs.statSync(packagePath).size} bytes`);
 
