@@ -11,6 +11,10 @@ inline constexpr std::int16_t kDefaultHSpaces = 1;
 inline constexpr std::int16_t kDefaultVSpaces = 1;
 inline constexpr std::int16_t kDefaultPageWidth = -1;
 
+// The range of a spacing value (HSpaces, VSpaces) that IsValidSpacing accepts.
+inline constexpr std::int16_t kLeastSpacing = 0;
+inline constexpr std::int16_t kMostSpacing = 12;
+
 // Blanks after each large character, less one (the renderer writes HSpaces + 1).
 inline std::int16_t HSpaces = kDefaultHSpaces;
 // Empty lines after each band, less one (the composer writes VSpaces + 1).

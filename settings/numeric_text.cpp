@@ -1,5 +1,7 @@
 #include "settings/numeric_text.h"
 
+#include "settings/layout_options.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -162,7 +164,7 @@ std::optional<std::int16_t> ReadInt16(std::u16string_view text, char16_t decimal
 
 bool IsValidSpacing(std::u16string_view value, char16_t decimalSeparator) {
     std::optional<double> number = ReadNumber(value, decimalSeparator);
-    return number && *number >= 0 && *number <= 12;
+    return number && *number >= kLeastSpacing && *number <= kMostSpacing;
 }
 
 std::optional<std::int16_t> ReadSpacing(std::u16string_view text, char16_t decimalSeparator) {

@@ -35,12 +35,11 @@ std::size_t lineCharacters = 0;
 enum Status { kDone = 0, kTooWide = 1 };
 
 // The ranges of the layout numbers that h8 and the page take, for the glue: the page
-// width's is its type's; a spacing value's is the one that IsValidSpacing tests, which
-// the core names by no constant (tests/web/module_test.mjs checks that they agree).
+// width's is its type's; a spacing value's is the one that IsValidSpacing tests.
 using Width = decltype(modOptions::PageWidth);
 struct Limits {
-    std::int32_t spacingLow = 0;
-    std::int32_t spacingHigh = 12;
+    std::int32_t spacingLow = modOptions::kLeastSpacing;
+    std::int32_t spacingHigh = modOptions::kMostSpacing;
     std::int32_t widthLow = std::numeric_limits<Width>::min();
     std::int32_t widthHigh = std::numeric_limits<Width>::max();
 };
