@@ -101,10 +101,46 @@ int Sync(int descriptor) {
     return result;
 }
 
-// The folder that holds a path, "." for a bare name.
-std::string FolderOf(const std::string& path) {
-    const std::size_t end = path.rfind('/');
-    return end == std::string::npos ? "." : end == 0 ? "/" : path.substr(0, end);
+// Opens a folder for the calls relative to it, without the right to read it, so that
+// a folder that may be written but not read (mode 0300) is held too; follows a link.
+int HoldFolder(const std::string& path) {
+#ifdef O_SEARCH
+    return open(path.c_str(), O_SEARCH | O_DIRECTORY | O_CLOEXEC);
+#else
+    return open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+#endif
+}
+
+// Why this process may not replace the file, or "": no one may write it, or this
+// process may not.
+std::string WriteRefusal(int folder, const std::string& name, const struct stat& old) {
+    if ((old.st_mode & 0222) == 0) {
+        return "it is read-only";
+    }
+    if (faccessat(folder, name.c_str(), W_OK, AT_EACCESS) == 0) {
+        return {};
+    }
+    if (errno != EACCES) {
+        return SystemReason(errno);
+    }
+    return old.st_uid == geteuid() ? "it is read-only"
+                                   : "it belongs to another user, and this user may not write it";
+}
+
+// The error of syncing the folder, 0 when done or when there is nothing to do: a
+// folder that this process may write but not read cannot be opened for it (EACCES),
+// and then the save stands unsynced, as on a system without the call; a file system
+// that cannot sync a folder says EINVAL, and has nothing to wait for.
+int FolderSyncError(int folder) {
+    const int descriptor = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return errno == EACCES ? 0 : errno;
+    }
+    int error = Sync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
+    if (close(descriptor) != 0 && error == 0) {
+        error = errno;
+    }
+    return error;
 }
 
 } // namespace
@@ -140,29 +176,53 @@ NativePath PathOf(std::u16string_view path) {
     return ToUtf8(path);
 }
 
-// A file is read-only when no one may write it, or this process may not.
-FileWriter::FileWriter(std::u16string_view target) : target_(target), descriptor_(-1) {
+FileWriter::FileWriter(std::u16string_view target) : target_(target) {
     const std::string path = PathOf(target_);
+    const std::size_t folderLength = temporary_files::FolderLength(path);
+    name_ = path.substr(folderLength);
+    folder_ = HoldFolder(folderLength == 0   ? std::string(".")
+                         : folderLength == 1 ? std::string("/")
+                                             : path.substr(0, folderLength - 1));
+    if (folder_ < 0) {
+        Fail(SystemReason(errno));
+    }
     struct stat old {};
-    const bool replacing = lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    if (replacing && ((old.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0)) {
-        Fail("it is read-only");
+    const bool replacing =
+        fstatat(folder_, name_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
+    if (const std::string refusal = replacing ? WriteRefusal(folder_, name_, old) : "";
+        !refusal.empty()) {
+        Fail(refusal);
     }
     CreateTemporaryFile();
-    // A replaced file keeps its permissions, but not the set-user-ID, set-group-ID and
-    // sticky bits, which were given to that file and not to whatever replaces it.
-    if (replacing && fchmod(descriptor_, old.st_mode & 0777) != 0) {
+    if (replacing) {
+        KeepOwnerAndPermissions(old);
+    }
+}
+
+// A replaced file keeps its permissions, but not the set-user-ID, set-group-ID and
+// sticky bits, which were given to that file and not to whatever replaces it. It keeps
+// its owner and group where this process may give them: root may give both, a user a
+// group of its own; where it may not (EPERM), the new file is this process's.
+void FileWriter::KeepOwnerAndPermissions(const struct stat& old) {
+    const int owned = fchown(descriptor_, old.st_uid, old.st_gid);
+    const int grouped = owned != 0 && errno == EPERM
+                            ? fchown(descriptor_, static_cast<uid_t>(-1), old.st_gid)
+                            : owned;
+    if (grouped != 0 && errno != EPERM) {
+        Fail(SystemReason(errno));
+    }
+    if (fchmod(descriptor_, old.st_mode & 0777) != 0) {
         Fail(SystemReason(errno));
     }
 }
 
 void FileWriter::CreateTemporaryFile() {
-    const std::string path = PathOf(target_);
     pendingSlot_ = temporary_files::Take();
     EndingSignalsHeld held;
     for (int attempt = 0; attempt < kNameAttempts && descriptor_ < 0; ++attempt) {
-        temporary_ = temporary_files::NameBeside(path);
-        descriptor_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary_ = temporary_files::NewName();
+        descriptor_ =
+            openat(folder_, temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor_ < 0 && errno != EEXIST) {
             break;
         }
@@ -171,6 +231,7 @@ void FileWriter::CreateTemporaryFile() {
         temporary_.clear();
         Fail(SystemReason(errno));
     }
+    pendingSlot_->folder.store(folder_);
     pendingSlot_->path.store(temporary_.c_str());
 }
 
@@ -189,8 +250,7 @@ void FileWriter::Write(std::string_view bytes) {
 
 // The rename is the commit: from then on the new file stands, whatever follows. The
 // folder is synced after it, so that a power cut after the save cannot lose the new
-// name; a folder that this process may write but not read cannot be opened for that,
-// and then the save stands unsynced, as it would on a system without the call.
+// name.
 void FileWriter::Commit() {
     if (Sync(descriptor_) != 0) {
         Fail(SystemReason(errno));
@@ -200,44 +260,48 @@ void FileWriter::Commit() {
     if (closed != 0) {
         Fail(SystemReason(errno));
     }
-    const std::string folder = FolderOf(temporary_);
     {
         EndingSignalsHeld held;
-        if (rename(temporary_.c_str(), PathOf(target_).c_str()) != 0) {
+        if (renameat(folder_, temporary_.c_str(), folder_, name_.c_str()) != 0) {
             Fail(SystemReason(errno));
         }
         temporary_files::Free(pendingSlot_);
         temporary_.clear();
     }
-    SyncFolder(folder);
+    SyncFolder();
 }
 
-// A file system that cannot sync a folder says EINVAL: there is nothing to wait for.
-void FileWriter::SyncFolder(const std::string& folder) const {
-    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) {
-        return;
-    }
-    const int error = Sync(descriptor) == 0 ? 0 : errno;
-    close(descriptor);
-    if (error != 0 && error != EINVAL) {
+void FileWriter::SyncFolder() const {
+    if (const int error = FolderSyncError(folder_); error != 0) {
         throw OutputError("The file \"" + ShownPath(target_) +
                           "\" was written, but its folder could not be flushed to the disk: " +
                           SystemReason(error) + "; after a power cut the old file may be back.");
     }
 }
 
-void FileWriter::Discard() {
+// The temporary file's own close is not checked: the file is thrown away. Nor is the
+// folder's: a handle that holds no data has nothing to lose.
+std::string FileWriter::Discard() {
     if (descriptor_ >= 0) {
         close(descriptor_);
         descriptor_ = -1;
     }
-    EndingSignalsHeld held;
-    if (!temporary_.empty()) {
-        unlink(temporary_.c_str());
-        temporary_.clear();
+    std::string left;
+    {
+        EndingSignalsHeld held;
+        if (!temporary_.empty()) {
+            if (unlinkat(folder_, temporary_.c_str(), 0) != 0) {
+                left = LeftBehind(SystemReason(errno));
+            }
+            temporary_.clear();
+        }
+        temporary_files::Free(pendingSlot_);
     }
-    temporary_files::Free(pendingSlot_);
+    if (folder_ >= 0) {
+        close(folder_);
+        folder_ = -1;
+    }
+    return left;
 }
 
 } // namespace platform

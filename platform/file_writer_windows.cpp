@@ -86,7 +86,8 @@ void FileWriter::CreateTemporaryFile() {
     const NativePath path = PathOf(target_);
     pendingSlot_ = temporary_files::Take();
     for (int attempt = 0; attempt < kNameAttempts && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
-        temporary_ = temporary_files::NameBeside(path);
+        temporary_ =
+            path.substr(0, temporary_files::FolderLength(path)) + temporary_files::NewName();
         handle_ = CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE && LastError() != ERROR_FILE_EXISTS) {
@@ -127,16 +128,21 @@ void FileWriter::Commit() {
     temporary_.clear();
 }
 
-void FileWriter::Discard() {
+// The temporary file's own close is not checked: the file is thrown away.
+std::string FileWriter::Discard() {
     if (handle_ != INVALID_HANDLE_VALUE) {
         CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
     }
+    std::string left;
     if (!temporary_.empty()) {
-        DeleteFileW(temporary_.c_str());
+        if (!DeleteFileW(temporary_.c_str())) {
+            left = LeftBehind(SystemReason(LastError()));
+        }
         temporary_.clear();
     }
     temporary_files::Free(pendingSlot_);
+    return left;
 }
 
 } // namespace platform

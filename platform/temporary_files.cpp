@@ -7,17 +7,28 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace platform::temporary_files {
 namespace {
 
+bool IsSeparator(char32_t c) {
 #ifdef _WIN32
-constexpr const wchar_t* kSeparators = L"\\/";
+    return c == U'\\' || c == U'/';
 #else
-constexpr const char* kSeparators = "/";
+    return c == U'/';
 #endif
+}
+
+template <class Char> std::size_t FolderLengthOf(std::basic_string_view<Char> path) {
+    std::size_t length = path.size();
+    while (length > 0 && !IsSeparator(path[length - 1])) {
+        --length;
+    }
+    return length;
+}
 
 // Each path is prepared before it is stored, so that the handler of an interruption
 // only reads the slots and removes the files, which is safe in a signal handler. The
@@ -50,14 +61,18 @@ Slot* TakeFreeSlot() {
 
 } // namespace
 
-NativePath NameBeside(const NativePath& target) {
+NativePath NewName() {
     static std::random_device source;
     const std::string name = ".~loftype-" + std::to_string(source()) + ".tmp";
-    const std::size_t folderEnd = target.find_last_of(kSeparators);
-    NativePath path =
-        folderEnd == NativePath::npos ? NativePath() : target.substr(0, folderEnd + 1);
-    path.append(name.begin(), name.end());
-    return path;
+    return NativePath(name.begin(), name.end());
+}
+
+std::size_t FolderLength(std::u16string_view path) {
+    return FolderLengthOf(path);
+}
+
+std::size_t FolderLength(std::basic_string_view<NativePath::value_type> path) {
+    return FolderLengthOf(path);
 }
 
 Slot* Take() {
@@ -89,7 +104,7 @@ void RemoveAll() {
 #ifdef _WIN32
                 DeleteFileW(path);
 #else
-                unlink(path);
+                unlinkat(slot.folder.load(), path, 0);
 #endif
             }
         }

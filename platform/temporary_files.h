@@ -6,16 +6,28 @@
 #include "platform/file_writer.h"
 
 #include <atomic>
+#include <cstddef>
+#include <string_view>
 
 namespace platform::temporary_files {
 
-// A new name for a temporary file beside the target, in the same folder.
-NativePath NameBeside(const NativePath& target);
+// A new name for a temporary file, without a folder.
+NativePath NewName();
 
-// Where the path of a temporary file under way waits for an interruption's handler,
-// which reads the path alone; the path must stay valid while it is held.
+// The length of the folder part of a path with its last separator, 0 for a bare name.
+std::size_t FolderLength(std::u16string_view path);
+std::size_t FolderLength(std::basic_string_view<NativePath::value_type> path);
+
+// Where a temporary file under way waits for an interruption's handler, which reads
+// the slot alone; the path must stay valid while it is held. On POSIX the path is the
+// file's name in the folder open as folder, so that a folder moved or replaced
+// meanwhile cannot make the handler remove another file; on Windows it is the whole
+// path.
 struct Slot {
     std::atomic<const NativePath::value_type*> path{nullptr};
+#ifndef _WIN32
+    std::atomic<int> folder{-1}; // set before the path
+#endif
     bool taken = false; // changed under the list's lock only
 };
 

@@ -3,8 +3,10 @@
 #include "support/run_program.h"
 #include "support/temporary_folder.h"
 
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 #ifdef _WIN32
 #include <cstdlib>
@@ -18,7 +20,11 @@
 #include <unistd.h>
 #endif
 #ifdef __linux__
+#include <cstdarg>
+#include <fcntl.h>
 #include <linux/capability.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/syscall.h>
 #endif
 
@@ -85,19 +91,51 @@ private:
     __user_cap_data_struct saved_[2]{};
 };
 
-// While set, syncing a folder fails as a disk that stops answering makes it fail; the
-// program's calls of fsync come here.
-bool failFolderSync = false;
+// The program's calls of fsync, openat and unlinkat come here. While set, each error
+// makes its call fail as a disk that stops answering or a system short of resources
+// makes it fail: syncing a folder, opening one for its sync, removing a file.
+int folderSyncError = 0;
+int folderOpenError = 0;
+int unlinkError = 0;
+// While set, runs once as a file's data is synced, with the file's descriptor.
+std::function<void(int)> atFileSync;
+
+// Fails with the error when it is set; returns whether it did.
+bool Injected(int error) {
+    errno = error;
+    return error != 0;
+}
 
 } // namespace
 
 extern "C" int fsync(int descriptor) {
     struct stat status {};
-    if (failFolderSync && fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
-        errno = EIO;
+    fstat(descriptor, &status);
+    if (S_ISDIR(status.st_mode) && Injected(folderSyncError)) {
         return -1;
     }
+    if (S_ISREG(status.st_mode) && atFileSync) {
+        std::exchange(atFileSync, nullptr)(descriptor);
+    }
     return static_cast<int>(syscall(SYS_fsync, descriptor));
+}
+
+extern "C" int openat(int folder, const char* path, int flags, ...) {
+    if ((flags & O_DIRECTORY) != 0 && std::string_view(path) == "." && Injected(folderOpenError)) {
+        return -1;
+    }
+    va_list arguments;
+    va_start(arguments, flags);
+    const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) != 0 ? va_arg(arguments, mode_t) : 0;
+    va_end(arguments);
+    return static_cast<int>(syscall(SYS_openat, folder, path, flags, mode));
+}
+
+extern "C" int unlinkat(int folder, const char* path, int flags) {
+    if (Injected(unlinkError)) {
+        return -1;
+    }
+    return static_cast<int>(syscall(SYS_unlinkat, folder, path, flags));
 }
 
 namespace {
@@ -224,13 +262,141 @@ TEST_F(BannerFileTest, ASaveStandsOnceRenamed) {
     fs::permissions("Files", fs::perms::owner_all);
     EXPECT_EQ(ReadFile("Files/x.txt"), "unreadable folder\r\n");
 
-    failFolderSync = true;
-    const std::string message = Save(u"x", "unsynced");
-    failFolderSync = false;
-    EXPECT_EQ(message, "The file \"Files/x.txt\" was written, but its folder could not be flushed "
-                       "to the disk: Input/output error; after a power cut the old file may be "
-                       "back.");
-    EXPECT_EQ(ReadFile("Files/x.txt"), "unsynced\r\n");
+    // Only the folder that may be written but not read is synced in silence.
+    const struct {
+        int* injected;
+        int error;
+        std::string message;
+    } failures[] = {{&folderSyncError, EIO, "Input/output error"},
+                    {&folderOpenError, EIO, "Input/output error"},
+                    {&folderOpenError, EMFILE, "Too many open files"},
+                    {&folderOpenError, ENOMEM, "Cannot allocate memory"}};
+    for (const auto& [injected, error, message] : failures) {
+        SCOPED_TRACE(message);
+        *injected = error;
+        const std::string failure = Save(u"x", "unsynced");
+        *injected = 0;
+        EXPECT_EQ(failure, "The file \"Files/x.txt\" was written, but its folder could not be "
+                           "flushed to the disk: " +
+                               message + "; after a power cut the old file may be back.");
+        EXPECT_EQ(ReadFile("Files/x.txt"), "unsynced\r\n");
+        EXPECT_EQ(Tree("Files"), std::vector<std::string>{"x.txt"});
+    }
+}
+
+// A folder swapped while the save syncs its file, as a program that watches the folder
+// can do it: moved away, a new one in its place with a file of the temporary name.
+// The banner stands in the folder that was opened, nothing planted takes the target's
+// name, and a signal at that moment removes the temporary file from the folder opened.
+TEST_F(BannerFileTest, AFolderSwappedDuringTheSaveKeepsTheBanner) {
+    for (const int signal : {0, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        fs::create_directory("Files");
+        atFileSync = [signal](int descriptor) {
+            const fs::path name =
+                fs::read_symlink("/proc/self/fd/" + std::to_string(descriptor)).filename();
+            fs::rename("Files", "Files.old");
+            fs::create_directory("Files");
+            WriteFile("Files" / name, "NOT-A-BANNER");
+            if (signal != 0) {
+                raise(signal);
+            }
+        };
+        const pid_t child = signal == 0 ? 0 : fork();
+        if (child == 0) {
+            std::signal(SIGTERM, SIG_DFL);
+            const std::string message = Save(u"Hi");
+            if (signal != 0) {
+                _exit(2);
+            }
+            EXPECT_EQ(message, "");
+        }
+        atFileSync = nullptr;
+        int status = 0;
+        EXPECT_TRUE(signal == 0 || (waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
+                                    WTERMSIG(status) == signal))
+            << status;
+        EXPECT_EQ(Tree("Files.old"),
+                  signal == 0 ? std::vector<std::string>{"Hi.txt"} : std::vector<std::string>{});
+        EXPECT_EQ(ReadFile("Files.old/Hi.txt"), signal == 0 ? "banner\r\n" : "<missing>");
+        const std::vector<std::string> planted = Tree("Files");
+        ASSERT_EQ(planted.size(), 1u);
+        EXPECT_EQ(ReadFile("Files" / fs::path(planted[0])), "NOT-A-BANNER");
+        fs::remove_all("Files");
+        fs::remove_all("Files.old");
+    }
+}
+
+// A temporary file that cannot be removed after a failure is named in the message.
+TEST_F(BannerFileTest, ATemporaryFileLeftBehindIsNamed) {
+    fs::create_directory("Files");
+    std::string message;
+    {
+        SmallFileSizeLimit limit(true);
+        unlinkError = EIO;
+        message = Save(u"x", std::string(100, 'A'));
+        unlinkError = 0;
+    }
+    const std::vector<std::string> left = Tree("Files");
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(message, "The file \"Files/x.txt\" could not be written: File too large; its "
+                       "temporary file \"Files/" +
+                           left[0] +
+                           "\" was left there, as it could not be removed: Input/output error.");
+}
+
+// So is one that an append-only folder (chattr +a) keeps: a rename or a removal there
+// is refused.
+TEST_F(BannerFileTest, AnAppendOnlyFolderKeepsTheTemporaryFileAndSaysSo) {
+    fs::create_directory("Files");
+    const int folder = open("Files", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int flags = 0;
+    const auto setFlags = [&](int wanted) { return ioctl(folder, FS_IOC_SETFLAGS, &wanted) == 0; };
+    if (ioctl(folder, FS_IOC_GETFLAGS, &flags) != 0 || !setFlags(flags | FS_APPEND_FL)) {
+        const std::string reason = std::strerror(errno);
+        close(folder);
+        GTEST_SKIP() << "an append-only folder needs root and a file system such as ext4: "
+                     << reason;
+    }
+    const std::string message = Save(u"x");
+    EXPECT_TRUE(setFlags(flags));
+    close(folder);
+    const std::vector<std::string> left = Tree("Files");
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(message, "The file \"Files/x.txt\" could not be written: Operation not permitted; "
+                       "its temporary file \"Files/" +
+                           left[0] +
+                           "\" was left there, as it could not be removed: Operation not "
+                           "permitted.");
+}
+
+// Root replacing another user's file keeps its owner and group, so that its owner can
+// still read it; a user who may not write another's file is told so.
+TEST_F(BannerFileTest, AnotherUsersFileKeepsItsOwnerOrIsRefused) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another user";
+    }
+    constexpr uid_t kOther = 12345;
+    fs::create_directory("Files");
+    WriteFile("Files/x.txt", "old");
+    ASSERT_EQ(chown("Files/x.txt", kOther, kOther), 0);
+    ASSERT_EQ(chmod("Files/x.txt", 0600), 0);
+    EXPECT_EQ(Save(u"x"), "");
+    struct stat saved {};
+    stat("Files/x.txt", &saved);
+    EXPECT_EQ(saved.st_uid, kOther);
+    EXPECT_EQ(saved.st_gid, kOther);
+    EXPECT_EQ(saved.st_mode & 07777, 0600u);
+
+    ASSERT_EQ(chmod("Files/x.txt", 0644), 0);
+    std::string message;
+    {
+        WithoutPermissionOverride asAnyUser;
+        message = Save(u"x", "refused");
+    }
+    EXPECT_EQ(message, "The file \"Files/x.txt\" could not be written: it belongs to another "
+                       "user, and this user may not write it.");
+    EXPECT_EQ(ReadFile("Files/x.txt"), "banner\r\n");
     EXPECT_EQ(Tree("Files"), std::vector<std::string>{"x.txt"});
 }
 #endif
