@@ -116,7 +116,10 @@ std::string Apply(OptionId id, std::string_view option, std::u16string_view valu
     case OptionId::kWidth:
         return ReadWidth(option, value, invocation);
     case OptionId::kTerminal:
+        // The later of -t and -w counts: a width before -t is forgotten, so that
+        // without a terminal or COLUMNS there is no limit.
         invocation.terminalWidth = true;
+        invocation.pageWidth.reset();
         break;
     case OptionId::kQuiet:
         invocation.quiet = true;

@@ -85,6 +85,27 @@ TEST(H8, ReadsEachLineOfStandardInput) {
               Composed(u"Hi\uFFFD") + Composed(u"\uFFFD\uFFFD x") + Composed(u"\uFEFFHo"));
 }
 
+#ifndef _WIN32
+// Each line of standard input is printed or saved as soon as it is complete, while
+// the input stays open: the banner of "Hi" must be out before the line after it comes.
+// The wait for it has a deadline of 30 seconds.
+TEST(H8, EachLineOfStandardInputIsDoneBeforeTheNextComes) {
+    for (const auto& [option, banner] : {std::pair{"-q", "out"}, {"--save", "Files/Hi.txt"}}) {
+        SCOPED_TRACE(option);
+        const std::string script =
+            std::string("mkfifo in; \"$0\" ") + option + " <in >out & exec 3>in; echo Hi >&3; " +
+            "for ((i = 0; i < 600; i++)); do [ -s " + banner + " ] && break; sleep 0.05; done; " +
+            "[ -s " + banner + " ] && echo 'out before the end'; exec 3>&-; wait $!";
+        TemporaryFolder folder;
+        const Outcome run =
+            testing_support::RunProgram("/bin/bash", {"-c", script, H8_PATH}, {}, folder.Path());
+        EXPECT_EQ(run.out, "out before the end\n");
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.status, 0);
+    }
+}
+#endif
+
 TEST(H8, ALineLongerThanTheInputBlocksIsReadWhole) {
     Outcome run = H8({}, std::string(65535, 'A') + "\xC3\xA9#\r\nHi\r\n");
     EXPECT_EQ(run.status, 1);
@@ -114,6 +135,7 @@ TEST(H8, TheTerminalsWidthFitsTheBands) {
     EXPECT_EQ(H8({"-t", "HiH"}).out, Composed(u"HiH"));
     testing_support::SetVariable("COLUMNS", nullptr);
     EXPECT_EQ(H8({"-t", "HiH"}).out, Composed(u"HiH"));
+    EXPECT_EQ(H8({"-w", "20", "-t", "HiHiH"}).out, Composed(u"HiHiH"));
 #ifndef _WIN32
     // On a terminal the bands fit its columns unless a width is given; the terminal
     // itself ends each line with CR LF.
