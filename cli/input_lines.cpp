@@ -6,22 +6,21 @@
 #include <cstring>
 #include <system_error>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace h8 {
 
 bool LineReader::Next(Line& line) {
     line.Clear();
     bool anything = false;
     for (;;) {
-        if (at_ == end_) {
-            at_ = 0;
-            end_ = std::fread(block_, 1, sizeof block_, input_);
-            if (end_ == 0 && std::ferror(input_)) {
-                throw InputError(std::generic_category().message(errno));
-            }
-            if (end_ == 0) {
-                Decode(line, false);
-                return anything;
-            }
+        if (at_ == end_ && !ReadBlock()) {
+            Decode(line, false);
+            return anything;
         }
         anything = true;
         const char* const start = block_ + at_;
@@ -39,6 +38,24 @@ bool LineReader::Next(Line& line) {
             Decode(line, true);
         }
     }
+}
+
+bool LineReader::ReadBlock() {
+    beforeWaiting_();
+    at_ = 0;
+#ifdef _WIN32
+    const int got = _read(_fileno(input_), block_, sizeof block_);
+#else
+    ssize_t got = 0;
+    do {
+        got = read(fileno(input_), block_, sizeof block_);
+    } while (got < 0 && errno == EINTR);
+#endif
+    if (got < 0) {
+        throw InputError(std::generic_category().message(errno));
+    }
+    end_ = static_cast<std::size_t>(got);
+    return end_ > 0;
 }
 
 // Decodes the pending bytes into the line. With more bytes of the line to come, a

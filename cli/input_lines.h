@@ -4,6 +4,7 @@
 #include "platform/utf8.h"
 
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -48,19 +49,27 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads UTF-8 lines (LF or CR LF ends) from a stream, a block at a time; a byte order
-// mark is dropped at the start of the stream.
+// Reads UTF-8 lines (LF or CR LF ends) from a stream's file descriptor, taking what
+// has come at each read, up to a block, so that a line is handed on as soon as it is
+// complete (a terminal's typed line, a pipe's line that more will follow); a byte
+// order mark is dropped at the start of the stream. The stream's own buffer is not
+// used: nothing else may read the stream.
 class LineReader {
 public:
-    explicit LineReader(std::FILE* input) : input_(input) {}
+    // beforeWaiting is called before each read that may wait for more input.
+    LineReader(std::FILE* input, std::function<void()> beforeWaiting)
+        : input_(input), beforeWaiting_(std::move(beforeWaiting)) {}
     // Reads the next line into the line; false at the end of the input. Throws
     // InputError when the stream fails, and the line read so far is dropped.
     bool Next(Line& line);
 
 private:
     void Decode(Line& line, bool more);
+    // Reads what has come, up to a block, into the block; false at the end.
+    bool ReadBlock();
 
     std::FILE* input_;
+    std::function<void()> beforeWaiting_;
     char block_[65536];
     std::size_t at_ = 0;
     std::size_t end_ = 0;

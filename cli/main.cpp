@@ -167,11 +167,13 @@ h8::Line WordsLine(const std::vector<std::u16string>& words) {
 }
 
 // Enlarges every line of standard input; a failed read ends the lines with status 1.
-// The columns are looked up once, and again for each line while a terminal gives them,
-// so that a pipe or a file costs no call for each line.
+// What was printed is flushed before each read that may wait, so that each line's
+// banner is out as soon as the line is complete, and long input still goes out in
+// blocks. The columns are looked up once, and again for each line while a terminal
+// gives them, so that a pipe or a file costs no call for each line.
 int EnlargeInput(const h8::Invocation& invocation, platform::FileSystem& files) {
     int status = 0;
-    h8::LineReader reader(stdin);
+    h8::LineReader reader(stdin, FlushOut);
     h8::Line line;
     std::optional<h8::Columns> columns;
     try {
