@@ -21,17 +21,24 @@ line='Hi, desktop (h8)!'
 export ASAN_OPTIONS=detect_leaks=0
 
 # Without a display, and with one named that does not answer, the program says so in
-# its one line and ends with status 1.
+# its one line, naming the program as it was started (found on PATH, as installed,
+# or by its path), and ends with status 1.
 free=77
 while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done
-said_for_none="loftype: there is no display to open the window on; run it on a desktop, or under \
-a virtual display: xvfb-run build/app/loftype"
+mkdir "$work/bin"
+ln -s "$loftype" "$work/bin/loftype"
 for display in none ":$free"; do
-    if [ "$display" = none ]; then setting=(-u DISPLAY); else setting=("DISPLAY=$display"); fi
+    if [ "$display" = none ]; then
+        setting=(-u DISPLAY PATH="$work/bin:$PATH") started=loftype
+    else
+        setting=("DISPLAY=$display") started=$loftype
+    fi
+    expected="loftype: there is no display to open the window on; run it on a desktop, or \
+under a virtual display: xvfb-run $started"
     status=0
-    said=$(cd "$work" && env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "${setting[@]}" "$loftype" 2>&1) ||
+    said=$(cd "$work" && env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "${setting[@]}" "$started" 2>&1) ||
         status=$?
-    if [ "$status" != 1 ] || [ "$said" != "$said_for_none" ]; then
+    if [ "$status" != 1 ] || [ "$said" != "$expected" ]; then
         echo "display $display: status $status, said: $said"
         exit 1
     fi
