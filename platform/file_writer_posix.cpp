@@ -101,6 +101,15 @@ int Sync(int descriptor) {
     return result;
 }
 
+// The folder of a path whose folder part, with its last separator, is that long: "."
+// for a bare name, "/" for a name in the root.
+std::string FolderOf(const std::string& path, std::size_t folderLength) {
+    if (folderLength <= 1) {
+        return folderLength == 0 ? "." : "/";
+    }
+    return path.substr(0, folderLength - 1);
+}
+
 // Opens a folder for the calls relative to it, without the right to read it, so that
 // a folder that may be written but not read (mode 0300) is held too; follows a link.
 int HoldFolder(const std::string& path) {
@@ -180,9 +189,7 @@ FileWriter::FileWriter(std::u16string_view target) : target_(target) {
     const std::string path = PathOf(target_);
     const std::size_t folderLength = temporary_files::FolderLength(path);
     name_ = path.substr(folderLength);
-    folder_ = HoldFolder(folderLength == 0   ? std::string(".")
-                         : folderLength == 1 ? std::string("/")
-                                             : path.substr(0, folderLength - 1));
+    folder_ = HoldFolder(FolderOf(path, folderLength));
     if (folder_ < 0) {
         Fail(SystemReason(errno));
     }

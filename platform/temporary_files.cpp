@@ -36,6 +36,9 @@ template <class Char> std::size_t FolderLengthOf(std::basic_string_view<Char> pa
 // handler may walk them at any moment.
 using PathChar = NativePath::value_type;
 static_assert(std::atomic<const PathChar*>::is_always_lock_free);
+#ifndef _WIN32
+static_assert(std::atomic<int>::is_always_lock_free);
+#endif
 struct Block {
     std::array<Slot, 8> slots;
     std::atomic<Block*> next{nullptr};
