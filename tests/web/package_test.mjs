@@ -26,7 +26,7 @@ before(async () => {
     assert.equal(installed.status, 0, `npm install ${packagePath}: ${installed.stderr}`);
     // Through the package's exports, as a file in the folder resolves 'loftype'.
     cjs = createRequire(path.join(folder, 'index.cjs'))('loftype');
-    fs.writeFileSync(path.join(folder, 'entry.mjs'), "export * from 'loftype';\n");
+    fs.writeFileSync(path.join(folder, 'entry.mjs'), "export * from 'loftype';\nexport { default } from 'loftype';\n");
     esm = await import(pathToFileURL(path.join(folder, 'entry.mjs')));
 });
 
@@ -91,9 +91,10 @@ test('banner matches h8 --lf and --crlf on generated cases, required, imported a
     assert.equal(wrong.length, 0, `seed ${seed}: ${wrong.length} cases differ from h8:\n${wrong.slice(0, 3).join('\n')}`);
 });
 
-test('one engine behind both entries', () => {
+test('one engine behind both entries, the ECMAScript entry\'s default export the CommonJS entry', () => {
     for (const name of Object.keys(cjs)) assert.equal(esm[name], cjs[name], name);
-    assert.deepEqual(Object.keys(esm).sort(), Object.keys(cjs).sort());
+    assert.deepEqual(Object.keys(esm).sort(), [...Object.keys(cjs), 'default'].sort());
+    assert.equal(esm.default, cjs);
 });
 
 test('fileName and saveText give the name and the bytes of h8 --save', async () => {
@@ -169,7 +170,7 @@ test('npx loftype prints the banner, names characters outside the font and refus
     }
 });
 
-test('the types check every export under tsc --strict and refuse a wrong option, and they and the read-me give the glue\'s ranges', () => {
+test('the types check every export and the default import under tsc --strict, refuse a wrong option and agree with the entries as Node runs them, and they and the read-me give the glue\'s ranges', () => {
     // The ranges that the hand-written types and read-me give each layout option.
     const { spacing, width } = loadModule().limits;
     const ranges = (file, pattern) => Object.fromEntries([...fs.readFileSync(path.join(folder, 'node_modules/loftype', file), 'utf8').matchAll(pattern)]
@@ -177,8 +178,9 @@ test('the types check every export under tsc --strict and refuse a wrong option,
     const expected = { spaces: spacing, lines: spacing, width };
     assert.deepEqual(ranges('index.d.ts', /\/\*\*[^*]*?(?<low>-?\d+) to (?<high>-?\d+)[^*]*\*\/\s*(?<name>\w+)\?:/g), expected, 'index.d.ts');
     assert.deepEqual(ranges('README.md', /^\| `(?<name>\w+)` \|[^|\n]*?(?<low>-?\d+) to (?<high>-?\d+)/gm), expected, 'README.md');
+    // Type-checked, then run by Node as tsc writes it: the types and the entries agree.
     const example = `
-import { banner, bannerAsync, BannerMemoryError, BannerTooWideError, fileName, saveText, type BannerOptions } from 'loftype';
+import loftype, { banner, bannerAsync, BannerMemoryError, BannerTooWideError, fileName, saveText, type BannerOptions } from 'loftype';
 const options: BannerOptions = { spaces: 0, lines: '1', width: 80, format: 'html', align: 'center', trim: true,
     prefix: '# ', lineEnd: '\\r\\n', onOutsideFont: (message: string) => console.warn(message) };
 const text: string = banner('Hi', options);
@@ -191,17 +193,22 @@ try {
     if (error instanceof BannerTooWideError) console.log(error.characters.toFixed(), error.message);
     if (error instanceof BannerMemoryError) console.log(error.message);
 }
-// @ts-expect-error: no such format
-banner('Hi', { format: 'pdf' });
-// @ts-expect-error: saveText has no output form
-saveText('Hi', { trim: true });
-console.log(text, later, bytes, name);
+if (loftype.banner('Hi', options) !== text || loftype.fileName('Hi') !== name) throw new Error('the default import differs');
+export function refused() {
+    // @ts-expect-error: no such format
+    banner('Hi', { format: 'pdf' });
+    // @ts-expect-error: saveText has no output form
+    saveText('Hi', { trim: true });
+}
+console.log(text.length, await later, bytes.length, name);
 `;
     fs.writeFileSync(path.join(folder, 'example.mts'), example);
     const tsc = fileURLToPath(new URL('node_modules/.bin/tsc', import.meta.url));
-    const { status, stdout, stderr } = run(tsc, ['--noEmit', '--strict', '--module', 'nodenext',
-        '--target', 'es2022', '--lib', 'es2022,dom', 'example.mts'], { cwd: folder });
-    assert.equal(status, 0, `tsc: ${stdout}${stderr}`);
+    const checked = run(tsc, ['--strict', '--module', 'nodenext', '--target', 'es2022', '--lib', 'es2022,dom', '--outDir', 'out',
+        'example.mts'], { cwd: folder });
+    assert.equal(checked.status, 0, `tsc: ${checked.stdout}${checked.stderr}`);
+    const ran = run(process.execPath, [path.join(folder, 'out/example.mjs')], { cwd: folder });
+    assert.equal(ran.status, 0, `node out/example.mjs: ${ran.stderr}`);
 });
 
 test('a bundle of the package made by esbuild for the browser draws h8\'s banners in Chromium, asking the network nothing', async () => {
