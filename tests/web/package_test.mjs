@@ -11,7 +11,7 @@ import { after, before, test } from 'node:test';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import * as esbuild from 'esbuild';
 import { launchBrowser } from './browser.mjs';
-import { h8Banner, h8Many, h8Save, h8WithOption, loadModule, packagePath } from './h8.mjs';
+import { h8Banner, h8Many, h8Path, h8Save, h8WithOption, loadModule, packagePath } from './h8.mjs';
 import { brief, generatedLine, generator, numberText, overflowingLine, prefixes, seed } from './random.mjs';
 
 const run = (command, args, options) => spawnSync(command, args, { encoding: 'utf8', maxBuffer: 1 << 26, ...options });
@@ -167,6 +167,19 @@ test('npx loftype prints the banner, names characters outside the font and refus
         assert.equal(stdout, expected.text, label);
         assert.equal(stderr, [expected.report, expected.error].filter(Boolean).map((m) => `loftype: ${m}\n`).join(''), label);
         assert.equal(status, expected.error ? 1 : 0, label);
+    }
+});
+
+test('loftype fails to write as h8 does: quietly when the pipe closes early, in one line to /dev/full and to a closed output', () => {
+    // Each way in a shell, which gives the status of the program before a pipe as well; a
+    // banner of 200 KB, more than a pipe holds, so that the command writes after head has gone.
+    const word = 'W'.repeat(1500);
+    for (const output of ['| head -c 1 >/dev/null', '>/dev/full', '>&-']) {
+        const shell = (command) => run('bash', ['-c', `"$0" "$1" ${output}; echo "\${PIPESTATUS[0]}"`, command, word], { cwd: folder });
+        const [h8, loftype] = [h8Path, path.join(folder, 'node_modules/.bin/loftype')].map(shell);
+        assert.equal(h8.stdout, output === '>/dev/full' || output === '>&-' ? '1\n' : '141\n', `h8 ${output}: its status`);
+        assert.equal(loftype.stdout, h8.stdout, `loftype ${output}: the status`);
+        assert.equal(loftype.stderr, h8.stderr.replaceAll(/^h8: /gm, 'loftype: '), `loftype ${output}: the messages`);
     }
 });
 
