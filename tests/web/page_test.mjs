@@ -304,7 +304,11 @@ describe('the page', () => {
 
     it('copies the shown text when served over HTTP', async () => {
         const html = fs.readFileSync(pagePath);
+        // The server's own log: the driver does not see every request of the browser's
+        // (not the one for a page's icon).
+        const asked = [];
         const server = http.createServer((request, response) => {
+            asked.push(request.url);
             const found = request.url === '/';
             response.writeHead(found ? 200 : 404, { 'content-type': 'text/html; charset=utf-8' });
             response.end(found ? html : '');
@@ -329,6 +333,8 @@ describe('the page', () => {
             server.close();
         }
         assert.deepEqual(seenUrls.filter((url) => !url.startsWith(`${origin}/`)), [], 'requests beyond the page\'s host');
+        assert.ok(asked.length > 0, 'the server logs its requests');
+        assert.deepEqual(asked.filter((url) => url !== '/'), [], 'requests in the server\'s log but for the page');
     });
 
     it('throws no error in the page', () => {
