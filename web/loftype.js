@@ -12,9 +12,12 @@ function createLoftype(bytes) {
         return fresh;
     };
     let exports = instantiate();
+    // The module's addresses and sizes are unsigned 32-bit numbers, which JavaScript gets
+    // as signed ones: read as they come, those beyond 2 GiB would be negative.
+    const unsigned = (value) => value >>> 0;
     // The ranges of the layout numbers, as the module gives them (read at once: a view
     // of the memory ends when the memory grows).
-    const [spacingLow, spacingHigh, widthLow, widthHigh] = new Int32Array(exports.memory.buffer, exports.limits(), 4);
+    const [spacingLow, spacingHigh, widthLow, widthHigh] = new Int32Array(exports.memory.buffer, unsigned(exports.limits()), 4);
     const limits = Object.freeze({
         spacing: Object.freeze({ low: spacingLow, high: spacingHigh }),
         width: Object.freeze({ low: widthLow, high: widthHigh }),
@@ -27,29 +30,29 @@ function createLoftype(bytes) {
     const noMemory = 'the banner of this line is larger than the memory that the page may use';
     // Thrown by textOf for a text longer than a string may be.
     const tooLong = new RangeError('too long for a string');
+    const memoryFailure = Object.freeze({ text: '', report: '', error: noMemory, failure: 'memory', name: '', bytes: new Uint8Array() });
 
-    // Runs a call of the module. A banner too large for the memory fails with noMemory
-    // (failure 'memory'): the module stopped for want of memory (its mark, see
-    // StopForMemory in module.cpp) or made a text longer than a string may be (textOf).
-    // Either way a new module takes its place, as after any trap, which stops a call in
-    // the middle (and a module's memory never shrinks); another trap is thrown on.
-    function guarded(call) {
+    // Runs a call of the module. A banner too large for the memory gives onMemory: the
+    // module stopped for want of memory (its mark, see StopForMemory in module.cpp) or
+    // made a text longer than a string may be (textOf). Any other failure is thrown on:
+    // another trap is a fault of the engine. After any failure a new module takes the old
+    // one's place, since a trap stops a call in the middle and a module's memory never
+    // shrinks, so that the next call starts afresh.
+    function guarded(call, onMemory = memoryFailure) {
         try {
             return call();
         } catch (error) {
-            const trapped = error instanceof WebAssembly.RuntimeError;
-            if (!trapped && error !== tooLong) throw error;
-            const forMemory = !trapped || exports.out_of_memory() !== 0;
+            const forMemory = error === tooLong || (error instanceof WebAssembly.RuntimeError && exports.out_of_memory() !== 0);
             exports = instantiate();
             if (!forMemory) throw error;
-            return { text: '', report: '', error: noMemory, failure: 'memory', name: '', bytes: new Uint8Array() };
+            return onMemory;
         }
     }
 
     // Writes the texts one after the other into the input; returns the length of each.
     function put(...texts) {
         const units = texts.reduce((sum, text) => sum + text.length, 0);
-        const start = exports.input(units); // may grow the memory: take its buffer after
+        const start = unsigned(exports.input(units)); // may grow the memory: take its buffer after
         const view = new Uint16Array(exports.memory.buffer, start, units);
         let at = 0;
         for (const text of texts) {
@@ -59,19 +62,23 @@ function createLoftype(bytes) {
     }
 
     function bytesOf(name) {
-        const size = exports[name + '_size']();
-        return new Uint8Array(exports.memory.buffer, exports[name + '_data'](), size);
+        return new Uint8Array(exports.memory.buffer, unsigned(exports[name + '_data']()), unsigned(exports[name + '_size']()));
     }
     // Without fatal, decoding fails only for a text longer than the JavaScript engine's
-    // strings may be (Node's: 2^29 - 24 units): too large for the page's memory, as
-    // when the module runs out.
+    // strings may be (2^29 - 24 units in Node and Chromium): too large for the page's
+    // memory, as when the module runs out. Node's decoder throws; Chromium's returns an
+    // empty string, fewer units than any decoding of the bytes gives (a unit takes at
+    // most three bytes).
     function textOf(name) {
         const bytes = bytesOf(name);
+        let text;
         try {
-            return utf8.decode(bytes);
+            text = utf8.decode(bytes);
         } catch {
             throw tooLong;
         }
+        if (text.length * 3 < bytes.length) throw tooLong;
+        return text;
     }
 
     function choice(value, names, fallback, option) {
@@ -100,7 +107,7 @@ function createLoftype(bytes) {
     // characters as h8 counts them (the module's count), when the line is too wide.
     const results = (status) => (status === 0
         ? { report: textOf('report'), error: '', failure: '' }
-        : { report: textOf('report'), error: textOf('message'), failure: 'tooWide', characters: exports.line_characters() });
+        : { report: textOf('report'), error: textOf('message'), failure: 'tooWide', characters: unsigned(exports.line_characters()) });
 
     function fileName(length) {
         exports.file_name(length);
@@ -143,16 +150,17 @@ function createLoftype(bytes) {
         // the page width, each { low, high }.
         limits,
 
-        // A spacing value as h8 takes it (in limits.spacing), or null.
+        // A spacing value as h8 takes it (in limits.spacing), or null; null as well for a
+        // text too large for the memory to read.
         readSpacing(text) {
-            const value = exports.read_spacing(put(String(text))[0]);
-            return value < spacingLow ? null : value;
+            const value = guarded(() => exports.read_spacing(put(String(text))[0]), null);
+            return value === null || value < spacingLow ? null : value;
         },
 
-        // A page width as h8 takes it (in limits.width), or null.
+        // A page width as h8 takes it (in limits.width), or null, as readSpacing.
         readWidth(text) {
-            const value = exports.read_width(put(String(text))[0]);
-            return value > widthHigh ? null : value;
+            const value = guarded(() => exports.read_width(put(String(text))[0]), null);
+            return value === null || value > widthHigh ? null : value;
         },
     };
 }

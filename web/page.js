@@ -34,8 +34,8 @@ async function start() {
     const error = $('error');
     const status = $('status');
 
-    // One options object for every call; the numbers hold the last good value of each box.
-    const options = { spaces: 1, lines: 1, width: -1, format: 'text', align: 'left', trim: false, prefix: '' };
+    // The options of every call but its format; the numbers hold the last good value of each box.
+    const options = { spaces: 1, lines: 1, width: -1, align: 'left', trim: false, prefix: '' };
     // What Copy puts on the clipboard: the text form, or the Markdown or HTML source.
     let shown = '';
 
@@ -64,21 +64,29 @@ async function start() {
         options.prefix = prefix.value;
     }
 
+    // A call of the module; a fault of the engine, which the glue throws, becomes its
+    // result's error, so that the page says so and Copy and Download refuse.
+    function run(call) {
+        try {
+            return call();
+        } catch (fault) {
+            return { text: '', report: '', error: `the banner engine failed (${fault})` };
+        }
+    }
+
+    // Draws the text form, and for Markdown and HTML shows their text as well; the first
+    // call that fails names its failure.
     function draw() {
         const text = line.value;
         const chosen = format.value;
-        options.format = 'text';
-        const plain = loftype.banner(text, options);
+        const plain = run(() => loftype.banner(text, { ...options, format: 'text' }));
+        const other = chosen === 'text' ? plain : run(() => loftype.banner(text, { ...options, format: chosen }));
         banner.textContent = plain.text;
         banner.setAttribute('aria-label', text);
         setText(report, plain.report);
-        setText(error, sentence(plain.error));
-        shown = plain.text;
-        if (chosen !== 'text') {
-            options.format = chosen;
-            shown = loftype.banner(text, options).text;
-            sourceLabel.textContent = chosen === 'html' ? 'HTML to paste' : 'Markdown to paste';
-        }
+        setText(error, sentence(plain.error || other.error));
+        shown = other.text;
+        sourceLabel.textContent = chosen === 'html' ? 'HTML to paste' : 'Markdown to paste';
         source.textContent = chosen === 'text' ? '' : shown;
         source.hidden = sourceLabel.hidden = chosen === 'text';
         say('');
@@ -156,7 +164,7 @@ async function start() {
     }
 
     function download() {
-        const file = loftype.saveFile(line.value, options); // its layout options alone count
+        const file = run(() => loftype.saveFile(line.value, options)); // its layout options alone count
         if (file.error) {
             say(sentence(file.error));
             return;

@@ -259,6 +259,47 @@ describe('the page', () => {
         }
     });
 
+    it('shows a call that fails in any form, the text form or another, and Copy refuses it', { timeout: 90_000 }, async () => {
+        const failing = await context.newPage();
+        // The module's HTML form fails while the page's htmlFails says so: 'memory' as when
+        // the module runs out of memory (its mark set), 'fault' as a trap of the engine.
+        await failing.addInitScript(() => {
+            const { Instance } = WebAssembly;
+            WebAssembly.Instance = function (module, imports) {
+                const { exports } = new Instance(module, imports);
+                let marked = 0;
+                const banner = (...args) => {
+                    if (args[4] !== 2 || !globalThis.htmlFails) return exports.banner(...args);
+                    marked = globalThis.htmlFails === 'memory' ? 1 : 0;
+                    throw new WebAssembly.RuntimeError('unreachable');
+                };
+                return { exports: { ...exports, banner, out_of_memory: () => marked || exports.out_of_memory() } };
+            };
+        });
+        await failing.goto(pageUrl);
+        const noMemory = 'The banner of this line is larger than the memory that the page may use.';
+        const cases = [
+            // A text form longer than a string may be (567 MB), which Chromium's decoder does not make.
+            [{ text: 'W'.repeat(1000), width: '1', lines: '12', prefix: 'x'.repeat(27000) }, '', noMemory],
+            [{ text: 'Hi', format: 'html' }, 'memory', noMemory],
+            [{ text: 'Hi', format: 'html', align: 'center' }, 'fault', 'The banner engine failed (RuntimeError: unreachable).'],
+            [{ text: 'Hi', format: 'html' }, '', ''],
+        ];
+        for (const [i, [fields, fails, error]] of cases.entries()) {
+            const all = { ...fieldDefaults, ...fields };
+            await failing.evaluate((how) => { globalThis.htmlFails = how; }, fails);
+            const [seen] = await failing.evaluate(showInPage, [[{ fields: all, viaFragment: true }], 60_000]);
+            const label = `case ${i}, ${fails || 'nothing'} failing: ${brief(fields)}`;
+            const text = error === noMemory && !fails ? '' : h8Banner(all.text, h8Options(all, 'text')).text;
+            const source = all.format === 'text' ? null : error ? '' : h8Banner(all.text, h8Options(all)).text;
+            assert.deepEqual([seen.error, seen.banner, seen.source], [error, text, source], label);
+            if (!error) continue;
+            await failing.click('#copy');
+            assert.equal(await failing.locator('#status').textContent(), error, `${label}: Copy refuses`);
+        }
+        await failing.close();
+    });
+
     it('is worked by the keyboard alone, from the line to Download', async () => {
         await setFields({ text: 'Keys' });
         await page.focus('#line');
