@@ -22,7 +22,8 @@ function createLoftype(bytes) {
         spacing: Object.freeze({ low: spacingLow, high: spacingHigh }),
         width: Object.freeze({ low: widthLow, high: widthHigh }),
     });
-    // ignoreBOM keeps a byte order mark at the start of a text (a prefix's) in it.
+    // ignoreBOM keeps a byte order mark at the start of a text in it: a name or a banner
+    // begins with one when the line or the prefix had two (the first dropped, see module.cpp).
     const utf8 = new TextDecoder('utf-8', { ignoreBOM: true });
     const formats = ['text', 'markdown', 'html'];
     const aligns = ['left', 'center', 'right'];
@@ -31,6 +32,10 @@ function createLoftype(bytes) {
     // Thrown by textOf for a text longer than a string may be.
     const tooLong = new RangeError('too long for a string');
     const memoryFailure = Object.freeze({ text: '', report: '', error: noMemory, failure: 'memory', name: '', bytes: new Uint8Array() });
+    // The most bytes of UTF-8 that the common file systems take in a file name, beyond
+    // which h8 --save fails ("File name too long"); the page and the package have no file
+    // system to ask.
+    const nameBytes = 255;
 
     // Runs a call of the module. A banner too large for the memory gives onMemory: the
     // module stopped for want of memory (its mark, see StopForMemory in module.cpp) or
@@ -109,9 +114,15 @@ function createLoftype(bytes) {
         ? { report: textOf('report'), error: '', failure: '' }
         : { report: textOf('report'), error: textOf('message'), failure: 'tooWide', characters: unsigned(exports.line_characters()) });
 
+    // The name of the banner file of the input's first units; failure 'nameTooLong' when
+    // its UTF-8 passes nameBytes.
     function fileName(length) {
         exports.file_name(length);
-        return textOf('output');
+        const size = unsigned(exports.output_size());
+        if (size > nameBytes) {
+            return { name: '', error: `the file name is too long to save: ${size} bytes of UTF-8, more than the ${nameBytes} that file systems take`, failure: 'nameTooLong' };
+        }
+        return { name: textOf('output'), error: '', failure: '' };
     }
 
     return {
@@ -132,19 +143,17 @@ function createLoftype(bytes) {
             });
         },
 
-        // The name and the bytes of the file that Save writes for the line.
-        saveFile(line, options = {}) {
+        // The bytes of the file that Save writes for the line.
+        saveText(line, options = {}) {
             const numbers = layout(options);
             return guarded(() => {
-                const [length] = put(String(line));
-                const name = fileName(length);
-                const status = exports.save_text(length, ...numbers);
-                return { name, bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status) };
+                const status = exports.save_text(put(String(line))[0], ...numbers);
+                return { bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status) };
             });
         },
 
-        // The name of the file that Save writes for the line, without its folder.
-        fileName: (line) => guarded(() => ({ name: fileName(put(String(line))[0]), error: '', failure: '' })),
+        // The name of the file that Save writes for the line, without its folder (see fileName).
+        fileName: (line) => guarded(() => fileName(put(String(line))[0])),
 
         // The ranges that h8 takes: limits.spacing for spaces and lines, limits.width for
         // the page width, each { low, high }.

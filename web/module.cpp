@@ -94,15 +94,16 @@ bool Compose(std::u16string_view line, int hSpaces, int vSpaces, int pageWidth) 
     return true;
 }
 
-// The input's first units, as the text of an option value.
-std::u16string_view Text(std::size_t units) {
-    return std::u16string_view(input).substr(0, units);
+// The input's units from first, as many as units or to its end, as h8 takes an
+// argument: without a byte order mark at its start. The line, the prefix and each
+// number are taken so.
+std::u16string_view Argument(std::size_t first, std::size_t units = std::u16string_view::npos) {
+    return platform::WithoutByteOrderMark(std::u16string_view(input).substr(first, units));
 }
 
-// The input's first units as the line to enlarge: as h8 takes it, without a byte order
-// mark at its start.
+// The input's first units as the line to enlarge.
 std::u16string_view Line(std::size_t units) {
-    return platform::WithoutByteOrderMark(Text(units));
+    return Argument(0, units);
 }
 
 } // namespace
@@ -119,7 +120,7 @@ LOFTYPE_EXPORT(input) char16_t* Input(std::size_t units) {
 }
 
 // The banner of the line in the input's first lineUnits units, the units after them
-// being the prefix (a byte order mark in it kept), in the output form: format 0 text, 1 Markdown, 2 HTML; align 0 left,
+// being the prefix, in the output form: format 0 text, 1 Markdown, 2 HTML; align 0 left,
 // 1 center, 2 right; crlf 0 LF, 1 CR LF.
 LOFTYPE_EXPORT(banner)
 int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int format, int align,
@@ -131,7 +132,7 @@ int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int f
     mod8Zevazuv::OutputForm form;
     form.lineEnd = crlf != 0 ? mod8Zevazuv::LineEnd::kCrLf : mod8Zevazuv::LineEnd::kLf;
     form.trim = trim != 0;
-    form.prefix = std::u16string_view(input).substr(lineUnits);
+    form.prefix = Argument(lineUnits);
     form.format = static_cast<mod8Zevazuv::Format>(format);
     form.align = static_cast<mod8Zevazuv::Align>(align);
     mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText,
@@ -151,9 +152,20 @@ int SaveText(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth) {
     return kDone;
 }
 
-// The name of the input's banner file, UTF-8, without its folder.
+// The name of the input's banner file, UTF-8, without its folder. A JavaScript string
+// may hold a lone surrogate, which h8's UTF-8 cannot: it becomes "_" as the characters
+// that a Windows name may not hold do, not the "?" of UTF-8's writing, which a Windows
+// name may not hold either.
 LOFTYPE_EXPORT(file_name) void FileName(std::size_t lineUnits) {
-    output = platform::ToUtf8(platform::BannerFileName(Line(lineUnits)));
+    std::u16string name = platform::BannerFileName(Line(lineUnits));
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (i + 1 < name.size() && platform::EndsPair(name[i], name[i + 1])) {
+            ++i;
+        } else if (platform::IsHighSurrogate(name[i]) || platform::IsLowSurrogate(name[i])) {
+            name[i] = u'_';
+        }
+    }
+    output = platform::ToUtf8(name);
 }
 
 // The four numbers of the limits (kLimits), low and high of a spacing value and of the
@@ -164,12 +176,12 @@ LOFTYPE_EXPORT(limits) const Limits* LimitsData() {
 
 // The input as a spacing value, or one less than the smallest when it is refused.
 LOFTYPE_EXPORT(read_spacing) int ReadSpacing(std::size_t units) {
-    return modOptions::ReadSpacing(Text(units)).value_or(kLimits.spacingLow - 1);
+    return modOptions::ReadSpacing(Argument(0, units)).value_or(kLimits.spacingLow - 1);
 }
 
 // The input as a page width, or one more than the largest when it is refused.
 LOFTYPE_EXPORT(read_width) int ReadWidth(std::size_t units) {
-    const std::optional<std::int16_t> width = modOptions::ReadInt16(Text(units));
+    const std::optional<std::int16_t> width = modOptions::ReadInt16(Argument(0, units));
     return width ? *width : kLimits.widthHigh + 1;
 }
 

@@ -164,18 +164,19 @@ async function start() {
     }
 
     function download() {
-        const file = run(() => loftype.saveFile(line.value, options)); // its layout options alone count
-        if (file.error) {
-            say(sentence(file.error));
+        const file = run(() => loftype.saveText(line.value, options)); // its layout options alone count
+        const { name, error: refused } = file.error ? file : run(() => loftype.fileName(line.value));
+        if (refused) {
+            say(sentence(refused));
             return;
         }
         const url = URL.createObjectURL(new Blob([file.bytes], { type: 'text/plain' }));
         const link = document.createElement('a');
         link.href = url;
-        link.download = file.name;
+        link.download = name;
         link.click();
         setTimeout(() => URL.revokeObjectURL(url), 0);
-        say('Downloading ' + file.name + '.');
+        say('Downloading ' + name + '.');
     }
 
     const form = $('controls');

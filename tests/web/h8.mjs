@@ -41,14 +41,16 @@ export function loadModule(wrap) {
     return createLoftype(new Uint8Array(fs.readFileSync(wasmPath)));
 }
 
+// Each option and its value as two arguments, so that h8 drops a byte order mark at the
+// start of the value, as it does from every argument.
 function layoutArgs(o) {
-    return [`--spaces=${o.spaces}`, `--lines=${o.lines}`, `--width=${o.width}`];
+    return ['--spaces', String(o.spaces), '--lines', String(o.lines), '--width', String(o.width)];
 }
 
 function bannerArgs(line, options = {}) {
     const o = { ...defaults, ...options };
-    return [o.lineEnd === '\r\n' ? '--crlf' : '--lf', ...layoutArgs(o), `--format=${o.format}`,
-        `--align=${o.align}`, ...(o.trim ? ['--trim'] : []), `--prefix=${o.prefix}`, '--', line];
+    return [o.lineEnd === '\r\n' ? '--crlf' : '--lf', ...layoutArgs(o), '--format', o.format,
+        '--align', o.align, ...(o.trim ? ['--trim'] : []), '--prefix', o.prefix, '--', line];
 }
 
 // h8's stderr split as the module returns it: the line naming characters outside the
@@ -136,15 +138,20 @@ export async function h8Many(calls, parallel = os.availableParallelism()) {
     }
 }
 
-// The file that h8 --save writes under Files/ in a fresh folder: its name and bytes.
+// The file that h8 --save writes under Files/ in a fresh folder: its name and bytes; or
+// the message of a line too wide, or the reason that the file could not be written
+// (refused: "File name too long").
 export function h8Save(line, options = {}) {
     const cwd = fs.mkdtempSync(path.join(os.tmpdir(), 'h8-save-'));
     try {
         const args = ['--save', ...layoutArgs({ ...defaults, ...options }), '--', line];
-        const { error } = outcome(args, spawnSync(h8Path, args, { ...runOptions, cwd }));
+        const run = spawnSync(h8Path, args, { ...runOptions, cwd });
+        const { error } = outcome(args, run);
+        if (error) return { error };
+        const refused = /could not be written: (.+)\.$/m.exec(run.stderr.toString('utf8'));
+        if (refused) return { error: '', refused: refused[1] };
         const dir = path.join(cwd, 'Files');
         const names = fs.existsSync(dir) ? fs.readdirSync(dir) : [];
-        if (error) return { error };
         if (names.length !== 1) throw new Error(`h8 --save ${JSON.stringify(line)} wrote ${names.length} files`);
         return { name: names[0], bytes: fs.readFileSync(path.join(dir, names[0])), error: '' };
     } finally {
@@ -154,7 +161,7 @@ export function h8Save(line, options = {}) {
 
 // Whether h8 takes VALUE for the option (-s or -w), and what it then prints for LINE.
 export function h8WithOption(option, value, line, extra = []) {
-    const args = ['--lf', ...extra, `${option}=${value}`, '--', line];
+    const args = ['--lf', ...extra, option, value, '--', line];
     const { status, stdout } = spawnSync(h8Path, args, runOptions);
     return status === 2 ? null : stdout.toString('utf8');
 }

@@ -28,7 +28,8 @@ const bannerCases = [
     ['outside the font', 'é ß Ω 中 😀\t!', {}],
     ['outside the font in markdown', 'naïve', { format: 'markdown' }],
     ['a byte-order mark first', '\ufeffAb', {}],
-    ['a byte-order mark first in the prefix, kept', 'Ab', { prefix: '\ufeff# ' }],
+    ['a byte-order mark first in the prefix, dropped', 'Ab', { prefix: '\ufeff# ' }],
+    ['a second byte-order mark in the prefix, kept', 'Ab', { prefix: '\ufeff\ufeff# ' }],
     ['a long prefix', 'Hi', { prefix: '#'.repeat(30000), lines: 12 }],
     ['too wide', 'W'.repeat(2000), {}],
     ['too many characters', 'i'.repeat(32768), {}],
@@ -72,22 +73,31 @@ test('a banner larger than the memory fails alone, another fault is thrown, and 
     assert.equal(faulty.banner('Hi').text, h8Banner('Hi', {}).text);
 });
 
-test('saveFile writes the name and bytes of h8 --save', () => {
+test('saveText and fileName write the bytes and the name of h8 --save, and refuse a name too long', () => {
+    // A lone surrogate, which h8's UTF-8 cannot carry, has the name that it must have.
     const cases = [
         ['Hello', {}], ['CON', {}], ['a/b', { spaces: 3 }], ['café', { lines: 0 }], ['a:b', { width: 20 }],
         ['', {}], ['aux.txt', {}], ['?*', { width: 5 }], ['W'.repeat(2000), {}], ['\ufeffHello', {}],
-        ['W'.repeat(240), { spaces: 12, lines: 12, width: 40 }],
+        ['W'.repeat(240), { spaces: 12, lines: 12, width: 40 }], ['a'.repeat(251), {}], ['a'.repeat(252), {}],
+        ['é'.repeat(125), {}], ['é'.repeat(126), {}], ['\ud800', {}, '_.txt'], ['a\udc00b\ud83d\ude00', {}, 'a_b😀.txt'],
     ];
-    for (const [line, options] of cases) {
-        const expected = h8Save(line, options);
+    for (const [line, options, lone] of cases) {
+        const expected = lone ? { name: lone, error: '' } : h8Save(line, options);
         for (const [which, module] of Object.entries(modules)) {
-            const { name, bytes, error } = module.saveFile(line, options);
-            const label = `${which}: saveFile(${quoted(line)}, ${JSON.stringify(options)})`;
+            const { bytes, error } = module.saveText(line, options);
+            const named = module.fileName(line);
+            const label = `${which}: saveText(${quoted(line)}, ${JSON.stringify(options)})`;
             assert.equal(error, expected.error, label);
             if (expected.error) continue;
-            assert.equal(name, expected.name, label);
             assert.ok(bytes instanceof Uint8Array, `${label}: bytes is a Uint8Array`);
-            assert.ok(Buffer.from(bytes).equals(expected.bytes), `${label}: bytes differ from h8's file`);
+            if (expected.bytes) assert.ok(Buffer.from(bytes).equals(expected.bytes), `${label}: bytes differ from h8's file`);
+            if (expected.refused) {
+                assert.equal(expected.refused, 'File name too long', `${label}: h8's reason`);
+                assert.deepEqual(named, { name: '', failure: 'nameTooLong',
+                    error: `the file name is too long to save: ${Buffer.byteLength(line) + 4} bytes of UTF-8, more than the 255 that file systems take` }, label);
+            } else {
+                assert.deepEqual(named, { name: expected.name, error: '', failure: '' }, label);
+            }
         }
     }
 });
@@ -101,7 +111,7 @@ const numberCases = {
             ['1', 1], ['0', 0], ['12', 12], ['1.5', 2], ['2.5', 2], ['0.5', 0], [' 3 ', 3], ['+4', 4], ['1e1', 10],
             ['1e-1', 0], ['12.4', null], ['-0.4', null], ['-1', null], ['13', null], ['', null], [' ', null],
             ['x', null], ['1,5', null], ['0x1', null], ['inf', null], ['nan', null], ['٣', null], ['3x', null],
-            ['0'.repeat(40000) + '5', 5],
+            ['\ufeff5', 5], ['\ufeff\ufeff5', null], [' 5\ufeff', null], ['0'.repeat(40000) + '5', 5],
         ],
     },
     readWidth: {
@@ -109,7 +119,7 @@ const numberCases = {
         table: [
             ['80', 80], ['40.5', 40], ['41.5', 42], [' 7 ', 7], ['1e2', 100], ['32767', 32767], ['-32768', -32768],
             ['0', 0], ['-1', -1], ['99999', null], ['32768', null], ['-32769', null], ['32767.5', null],
-            ['', null], ['x', null], ['1.5.1', null], ['--1', null], [' '.repeat(40000) + '7', 7],
+            ['', null], ['x', null], ['1.5.1', null], ['--1', null], ['\ufeff20', 20], [' '.repeat(40000) + '7', 7],
         ],
     },
 };

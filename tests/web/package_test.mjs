@@ -97,18 +97,41 @@ test('one engine behind both entries, the ECMAScript entry\'s default export the
     assert.equal(esm.default, cjs);
 });
 
-test('fileName and saveText give the name and the bytes of h8 --save', async () => {
+test('fileName and saveText give the name and the bytes of h8 --save, and fileName refuses a name too long', async () => {
+    // A lone surrogate, which h8's UTF-8 cannot carry, has the name that it must have.
     const cases = [['Hello', {}], ['CON', {}], ['a/b', { spaces: '3' }], ['café', { lines: 0 }], ['a:b', { width: 20 }],
-        ['?*', { width: 5.5 }], ['W'.repeat(2000), {}]];
-    for (const [line, options] of cases) {
-        const expected = h8Save(line, options);
+        ['?*', { width: 5.5 }], ['W'.repeat(2000), {}], ['a'.repeat(251), {}], ['a'.repeat(252), {}], ['\ud800', {}, '_.txt']];
+    for (const [line, options, lone] of cases) {
+        const expected = lone ? { name: lone, error: '' } : h8Save(line, options);
         const label = `${brief(line)}, ${JSON.stringify(options)}`;
         const seen = await outcome((o) => cjs.saveText(line, o), options);
         assert.equal(seen.error, expected.error, label);
-        assert.equal(seen.report, h8Banner(line, options).report, `${label}: the characters outside the font`);
+        if (!lone) assert.equal(seen.report, h8Banner(line, options).report, `${label}: the characters outside the font`);
         if (expected.error) continue;
-        assert.equal(cjs.fileName(line), expected.name, label);
-        assert.ok(seen.text instanceof Uint8Array && Buffer.from(seen.text).equals(expected.bytes), `${label}: the bytes of h8's file`);
+        if (expected.refused) {
+            assert.equal(expected.refused, 'File name too long', `${label}: h8's reason`);
+            assert.throws(() => cjs.fileName(line), { name: 'RangeError', message: /^the file name is too long to save: \d+ bytes of UTF-8, more than the 255/ }, label);
+        } else {
+            assert.equal(cjs.fileName(line), expected.name, label);
+        }
+        if (expected.bytes) assert.ok(seen.text instanceof Uint8Array && Buffer.from(seen.text).equals(expected.bytes), `${label}: the bytes of h8's file`);
+    }
+});
+
+test('option values are read as h8 reads its arguments, without a byte-order mark at their start, and only the options object\'s own', async () => {
+    const inherited = (options) => Object.create(options);
+    const cases = [
+        ['Ab', { spaces: '\ufeff5', lines: '\ufeff0', width: '\ufeff20', prefix: '\ufeff# ' }],
+        ['Ab', { prefix: '\ufeff\ufeff# ' }],
+        // Nothing inherited is read, neither good values nor bad ones (h8's side spreads them away).
+        ['Ab', inherited({ width: 10, format: 'html', prefix: '# ', trim: true })],
+        ['Ab', inherited({ format: 'pdf', spaces: 'x', widht: 1, onOutsideFont: 1 })],
+        ['Ab', Object.assign(inherited({ width: 10 }), { prefix: '> ' })],
+    ];
+    const expected = await h8Many(cases);
+    for (const [i, [line, options]] of cases.entries()) {
+        const label = `case ${i}: ${brief(line)}, ${brief(options)}, inherited ${brief({ ...Object.getPrototypeOf(options) })}`;
+        assert.equal(cjs.banner(line, options), expected[i].text, label);
     }
 });
 

@@ -247,15 +247,25 @@ describe('the page', () => {
         await setFields({});
     });
 
-    it('downloads the file h8 --save writes', async () => {
-        const cases = [['café', {}], ['a:b', { spaces: '2', width: '30' }], ['CON', { lines: '0' }], ['a/b', {}]];
-        for (const [text, options] of cases) {
+    it('downloads the file h8 --save writes, and refuses a name too long', async () => {
+        // A lone surrogate, which h8's UTF-8 cannot carry, has the name that it must have.
+        const cases = [['café', {}], ['a:b', { spaces: '2', width: '30' }], ['CON', { lines: '0' }], ['a/b', {}], ['\ud800', {}, '_.txt'],
+            ['a'.repeat(252), {}]];
+        for (const [text, options, lone] of cases) {
             await setFields({ text, ...options });
-            const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
-            const expected = h8Save(text, options);
+            const expected = lone ? { name: lone } : h8Save(text, options);
             const label = `the download of ${JSON.stringify(text)} with ${JSON.stringify(options)}`;
+            if (expected.refused) {
+                assert.equal(expected.refused, 'File name too long', `${label}: h8's reason`);
+                await page.click('#download');
+                assert.equal(await page.locator('#status').textContent(),
+                    `The file name is too long to save: ${text.length + 4} bytes of UTF-8, more than the 255 that file systems take.`, label);
+                continue;
+            }
+            const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
             assert.equal(download.suggestedFilename(), expected.name, label);
-            assert.ok(fs.readFileSync(await download.path()).equals(expected.bytes), `${label}: bytes differ from h8's file`);
+            assert.equal(await page.locator('#status').textContent(), `Downloading ${expected.name}.`, label);
+            if (expected.bytes) assert.ok(fs.readFileSync(await download.path()).equals(expected.bytes), `${label}: bytes differ from h8's file`);
         }
     });
 

@@ -49,8 +49,7 @@ function checkLine(line, call) {
 
 // Refuses an option that CALL does not have or a value of the wrong type.
 function checkOptions(options, names, call) {
-    if (typeof options !== 'object' || options === null) throw new TypeError(`${call}: options must be an object`);
-    for (const name in options) {
+    for (const name of Object.keys(options)) {
         if (!names.includes(name)) throw new TypeError(`${call} has no option ${JSON.stringify(name)}; it has ${names.join(', ')}`);
         const type = optionTypes[name];
         if (type && options[name] !== undefined && typeof options[name] !== type) {
@@ -73,26 +72,30 @@ function layoutNumber(options, name) {
     return number;
 }
 
-// The options as the glue takes them: the layout numbers read.
+// The options as the glue takes them: the object's own properties alone, each read
+// once (an inherited one is no option), with the layout numbers read as h8 reads them.
 function engineOptions(options, names, call) {
-    checkOptions(options, names, call);
-    const read = { ...options };
-    for (const name in numbers) read[name] = layoutNumber(options, name);
-    return read;
+    if (typeof options !== 'object' || options === null) throw new TypeError(`${call}: options must be an object`);
+    const own = { ...options };
+    checkOptions(own, names, call);
+    for (const name in numbers) own[name] = layoutNumber(own, name);
+    return own;
 }
 
 // Tells the caller of the characters outside the font, then throws the call's failure.
-function settle(result, options) {
+function settle(result, options = {}) {
     if (result.report && options.onOutsideFont) options.onOutsideFont(result.report);
     if (result.failure === 'tooWide') throw new BannerTooWideError(result.error, result.characters);
     if (result.failure === 'memory') throw new BannerMemoryError();
+    if (result.failure === 'nameTooLong') throw new RangeError(result.error);
     return result;
 }
 
 // The banner of the line as h8 --lf prints it (h8 --crlf with lineEnd '\r\n').
 function banner(line, options = {}) {
     checkLine(line, 'banner');
-    return settle(loftype().banner(line, engineOptions(options, bannerOptions, 'banner')), options).text;
+    const own = engineOptions(options, bannerOptions, 'banner');
+    return settle(loftype().banner(line, own), own).text;
 }
 
 // banner() as a promise. Its first call compiles the module asynchronously, which
@@ -114,13 +117,15 @@ async function bannerAsync(line, options) {
 // The bytes of the file that Save and h8 --save write for the line.
 function saveText(line, options = {}) {
     checkLine(line, 'saveText');
-    return settle(loftype().saveFile(line, engineOptions(options, layoutOptions, 'saveText')), options).bytes;
+    const own = engineOptions(options, layoutOptions, 'saveText');
+    return settle(loftype().saveText(line, own), own).bytes;
 }
 
-// The name of that file, without its folder.
+// The name of that file, without its folder; a RangeError for a name longer than the
+// file systems take.
 function fileName(line) {
     checkLine(line, 'fileName');
-    return settle(loftype().fileName(line), {}).name;
+    return settle(loftype().fileName(line)).name;
 }
 
 module.exports = { banner, bannerAsync, saveText, fileName, BannerTooWideError, BannerMemoryError };

@@ -31,7 +31,7 @@ export declare function banner(line: string, options?: BannerOptions): string;
 export declare function bannerAsync(line: string, options?: BannerOptions): Promise<string>;
 /** The bytes of the file that Save and h8 --save write for the line (CR LF). */
 export declare function saveText(line: string, options?: LayoutOptions): Uint8Array;
-/** The name of that file, without its folder: "Hello.txt". */
+/** The name of that file, without its folder: "Hello.txt". Throws a RangeError for a name of more than 255 bytes of UTF-8, where h8 --save fails with "File name too long". */
 export declare function fileName(line: string): string;
 
 /** The line cannot be enlarged: its banner would pass the 16-bit limits. */
