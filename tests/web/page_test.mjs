@@ -183,7 +183,7 @@ describe('the page', () => {
         await opened.close();
     });
 
-    it('matches h8 on generated cases, through the boxes and the fragment', { timeout: 90_000 }, async (t) => {
+    it('matches h8 on generated cases, through the boxes and the fragment', { timeout: 240_000 }, async (t) => {
         const random = generator(seed);
         const count = 3000;
         const batch = 100;
@@ -223,7 +223,7 @@ describe('the page', () => {
         }
     });
 
-    it('survives 10,000 lines too wide to enlarge and stays right', { timeout: 40_000 }, async (t) => {
+    it('survives 10,000 lines too wide to enlarge and stays right', { timeout: 120_000 }, async (t) => {
         const random = generator(seed + 1);
         const lines = Array.from({ length: 10_000 }, () => {
             const [head, most, body, fewest, bodies] = random.pick(overflowing);
