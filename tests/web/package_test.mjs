@@ -135,7 +135,7 @@ test('option values are read as h8 reads its arguments, without a byte-order mar
     }
 });
 
-test('refused values and options throw, naming what is wrong, a banner too large for the memory throws its own error, and a failed compile is tried again', async () => {
+test('refused values and options throw, naming what is wrong, a banner too large for the memory throws its own error, a line of 2^28 characters its own, and a failed compile is tried again', async () => {
     const line = 'ii';
     for (const [option, value, h8Option, range] of [['spaces', '13', '--spaces', '0 to 12'], ['lines', -0.4, '--lines', '0 to 12'],
         ['spaces', 'x', '--spaces', '0 to 12'], ['width', '32768', '--width', '-32768 to 32767'], ['width', NaN, '--width', '-32768 to 32767']]) {
@@ -157,6 +157,10 @@ test('refused values and options throw, naming what is wrong, a banner too large
     // module's tests take one that its memory cannot hold).
     assert.throws(() => cjs.banner('W'.repeat(1500), { width: 1, lines: 12, prefix: 'x'.repeat(50000) }),
         (error) => error instanceof cjs.BannerMemoryError && error instanceof RangeError);
+    // A line of 2^28 characters is refused as too wide, its characters counted without
+    // an array of them, which would take more than Node's heap.
+    assert.throws(() => cjs.banner('W'.repeat(2 ** 28)),
+        (error) => error instanceof cjs.BannerTooWideError && error.characters === 2 ** 28);
     assert.equal(cjs.banner('Hi'), h8Banner('Hi', {}).text);
     // A package loaded anew, without an engine: its first compile fails, the next works.
     const require = createRequire(path.join(folder, 'index.cjs'));
