@@ -25,7 +25,7 @@ bool WriteToConsole(HANDLE console, std::u16string_view text) {
     constexpr std::size_t kPiece = 8192;
     while (!text.empty()) {
         std::size_t count = std::min(text.size(), kPiece);
-        if (count < text.size() && IsHighSurrogate(text[count - 1])) {
+        if (count < text.size() && platform::IsHighSurrogate(text[count - 1])) {
             --count;
         }
         DWORD written = 0;
