@@ -86,15 +86,22 @@ function(check_completed copy part)
     endforeach()
 endfunction()
 
+# The synopsis and the section that names the completed values of a copy, each found
+# between its heading and the next.
+function(check_synopsis_and_completed copy text synopsis_start synopsis_end completed_start
+         completed_end)
+    section("${text}" "${synopsis_start}" "${synopsis_end}" synopsis)
+    check_synopsis(${copy} "${synopsis}")
+    section("${text}" "${completed_start}" "${completed_end}" completed)
+    check_completed(${copy} "${completed}")
+endfunction()
+
 # The manual page: an entry .TP for each option, its line naming the option's
 # spellings and, in italics, its value.
 function(check_manual_page)
     set(copy packaging/h8.1.in)
     file(READ ${SOURCE}/${copy} page)
-    section("${page}" ".SH SYNOPSIS" ".SH" synopsis)
-    check_synopsis(${copy} "${synopsis}")
-    section("${page}" ".SH FILES" ".SH" files)
-    check_completed(${copy} "${files}")
+    check_synopsis_and_completed(${copy} "${page}" ".SH SYNOPSIS" ".SH" ".SH FILES" ".SH")
     section("${page}" ".SH OPTIONS" ".SH" options)
     string(REGEX MATCHALL "\\.TP\n[^\n]*" entries "${options}")
     foreach(name IN LISTS h8_options)
@@ -127,10 +134,7 @@ endfunction()
 function(check_guide)
     set(copy docs/h8.md)
     file(READ ${SOURCE}/${copy} guide)
-    section("${guide}" "```" "```" synopsis)
-    check_synopsis(${copy} "${synopsis}")
-    section("${guide}" "## Completions" "## " completions)
-    check_completed(${copy} "${completions}")
+    check_synopsis_and_completed(${copy} "${guide}" "```" "```" "## Completions" "## ")
     section("${guide}" "## Options" "## " options)
     string(REGEX MATCHALL "\n\\| `[^|]*" cells "${options}")
     foreach(name IN LISTS h8_options)
