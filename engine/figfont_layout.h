@@ -1,0 +1,56 @@
+#pragma once
+
+#include "engine/figfont.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Lays text out in a FIGfont as figlet 2.2.5 does: full width, fitting, smushing by
+// the font's rules or universally, left to right or right to left, justified, words
+// wrapped at the width, paragraphs joined. A pure function of the font, the options
+// and the text.
+namespace figfont {
+
+enum class Layout {
+    kFont,      // the font's own layout
+    kSmushing,  // smushing by the font's rules (universal when it has none)
+    kFitting,   // figures moved together until they touch
+    kFullWidth, // figures side by side as drawn
+    kOverlap,   // universal smushing
+};
+
+enum class Direction { kFont, kLeftToRight, kRightToLeft };
+
+// By direction: flush left for left to right, flush right for right to left.
+enum class Justification { kByDirection, kLeft, kCentre, kRight };
+
+// A width that lets a line grow without end; its lines are neither cut nor justified.
+inline constexpr int kNoWidthLimit = -1;
+
+struct LayoutOptions {
+    Layout layout = Layout::kFont;
+    Direction direction = Direction::kFont;
+    Justification justification = Justification::kByDirection;
+    // The most columns a row may have (figlet's -w gives one more than this), or
+    // kNoWidthLimit.
+    int width = 79;
+    // Paragraphs: a line end followed by anything but whitespace is a blank.
+    bool paragraphs = false;
+};
+
+struct Banner {
+    // The rows of every line of figures, top first, in UTF-8, without line ends.
+    std::vector<std::string> rows;
+    // The characters of the text that the font has no figure for, each once, in the
+    // order first met; drawn as the figure of code 0, or as nothing without one.
+    std::vector<char32_t> missing;
+};
+
+// Lays out the text; "\n" (and any ASCII whitespace but the blank and the tab) ends a
+// line, other control characters are left out.
+Banner Render(const Font& font, std::u32string_view text, const LayoutOptions& options);
+// The same for UTF-8, each malformed byte read as U+FFFD.
+Banner Render(const Font& font, std::string_view utf8, const LayoutOptions& options);
+
+} // namespace figfont
