@@ -165,3 +165,10 @@ export function h8WithOption(option, value, line, extra = []) {
     const { status, stdout } = spawnSync(h8Path, args, runOptions);
     return status === 2 ? null : stdout.toString('utf8');
 }
+
+// What h8 does with the arguments and, where given, the bytes of standard input: its exit
+// status, standard output and standard error, as text.
+export function h8Run(args, input) {
+    const { status, stdout, stderr } = spawnSync(h8Path, args, { ...runOptions, input });
+    return { status, stdout: stdout.toString('utf8'), stderr: stderr.toString('utf8') };
+}

@@ -2,7 +2,7 @@
 // empty folder, then required, imported, run as a command, checked by the TypeScript
 // compiler and bundled by esbuild for a headless Chromium, all against h8.
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
+import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import os from 'node:os';
@@ -11,7 +11,7 @@ import { after, before, test } from 'node:test';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import * as esbuild from 'esbuild';
 import { launchBrowser } from './browser.mjs';
-import { h8Banner, h8Many, h8Path, h8Save, h8WithOption, loadModule, packagePath } from './h8.mjs';
+import { h8Banner, h8Many, h8Path, h8Run, h8Save, h8WithOption, loadModule, packagePath } from './h8.mjs';
 import { brief, generatedLine, generator, numberText, overflowingLine, prefixes, seed } from './random.mjs';
 
 const run = (command, args, options) => spawnSync(command, args, { encoding: 'utf8', maxBuffer: 1 << 26, ...options });
@@ -179,22 +179,64 @@ test('refused values and options throw, naming what is wrong, a banner too large
     assert.equal(await fresh.bannerAsync('Hi'), h8Banner('Hi', {}).text);
 });
 
-test('npx loftype prints the banner, names characters outside the font and refuses a line too wide', () => {
+// The command's outcome as h8's, h8's name in its messages made the command's.
+const asLoftype = ({ status, stdout, stderr }) => ({ status, stdout, stderr: stderr.replaceAll(/^h8: /gm, 'loftype: ').replaceAll('try h8 --help', 'try loftype --help') });
+
+test('npx loftype takes h8\'s options and prints byte for byte what h8 --lf prints, and refuses what h8 refuses with its messages and status 2', () => {
+    const loftype = path.join(folder, 'node_modules/.bin/loftype');
+    // Each row's arguments, and for an option of h8's that the command does not have, the
+    // command's own message in place of h8's outcome.
+    const rows = [
+        [['Hello,', 'naïve', 'world']],
+        [['-s0', '-l', '0', '-w20', 'Hello', 'world']],
+        [['--spaces=3', '--lines', '2', '--wid=30', '--al=right', '--trim', 'Hi']],
+        [['--format', 'markdown', '--prefix', '# ', '-qw', '40', 'a#b', 'c']],
+        [['--format=html', '--align', 'centre', '-w', '1.5e1', '-s', ' 2 ', '<Hi>']],
+        [['--prefix=\ufeff> ', '\ufeff\ufeffx', '\ufeffy', '\ufeff-q']],
+        [['-w', '\ufeff-1', '--', '-w', '--trim', '-']],
+        [['W'.repeat(2000)]],
+        [['-x']], [['--bogus=1', 'Hi']], [['-s', '13', 'Hi']], [['-w']], [['--trim=yes']], [['--format=pdf']], [['--=x']],
+        [['-w', '40000']], [['--align', 'middle', 'Hi']], [['--prefix']], [['-s', '\x1b[31m\u202e']], [['--help', '--bogus']],
+        [['-t', 'Hi'], 'unknown option "-t" (try loftype --help)'], [['--crlf', 'Hi'], 'unknown option "--crlf" (try loftype --help)'],
+    ];
     // npx once (it takes a second or two); then the command that it runs.
-    const commands = [['npx', '--offline', 'loftype'], [path.join(folder, 'node_modules/.bin/loftype')]];
-    for (const [command, words] of [[commands[0], ['Hello,', 'naïve', 'world']], [commands[1], ['W'.repeat(2000)]], [commands[1], []]]) {
-        const { status, stdout, stderr } = run(command[0], [...command.slice(1), ...words], { cwd: folder });
-        const expected = h8Banner(words.join(' '), {});
-        const label = `npx loftype ${brief(words)}`;
-        if (words.length === 0) {
-            assert.equal(status, 2, label);
-            assert.match(stderr, /^loftype: usage: /, label);
-            continue;
-        }
-        assert.equal(stdout, expected.text, label);
-        assert.equal(stderr, [expected.report, expected.error].filter(Boolean).map((m) => `loftype: ${m}\n`).join(''), label);
-        assert.equal(status, expected.error ? 1 : 0, label);
+    for (const [i, [args, refused]] of rows.entries()) {
+        const [command, ...start] = i === 0 ? ['npx', '--offline', 'loftype'] : [loftype];
+        const { status, stdout, stderr } = run(command, [...start, ...args], { cwd: folder });
+        const expected = refused ? { status: 2, stdout: '', stderr: `loftype: ${refused}\n` } : asLoftype(h8Run(['--lf', ...args]));
+        assert.deepEqual({ status, stdout, stderr }, expected, `loftype ${brief(args)}`);
     }
+    // --help lists the command's own options, each as h8 names it; --version gives the package's.
+    const help = run(loftype, ['--help']);
+    const listed = (text) => [...text.matchAll(/^ {2}(?:-(\w), )?\s*--(\w+)/gm)].map(([, letter, name]) => `${letter ?? ''} ${name}`);
+    assert.deepEqual(listed(help.stdout), ['s spaces', 'l lines', 'w width', 'q quiet', ' trim', ' prefix', ' format', ' align', 'h help', ' version']);
+    assert.deepEqual(listed(help.stdout).filter((o) => !listed(h8Run(['--help']).stdout).includes(o)), []);
+    const { version } = JSON.parse(fs.readFileSync(path.join(folder, 'node_modules/loftype/package.json'), 'utf8'));
+    assert.deepEqual([help.status, run(loftype, ['-qh']).stdout, run(loftype, ['--vers']).stdout], [0, help.stdout, `loftype ${version}\n`]);
+});
+
+test('loftype without words prints each line of standard input as h8 does, as soon as the line is complete', async () => {
+    const loftype = path.join(folder, 'node_modules/.bin/loftype');
+    const args = ['-s0', '--format', 'markdown'];
+    // CR LF and LF, a byte-order mark at the start dropped (a second kept), bytes that are
+    // no UTF-8, a line too wide and a last line without its end.
+    const input = Buffer.concat([Buffer.from('\ufeff\ufeffHi\r\nnaïve\n\n'), Buffer.from([0x61, 0xff, 0x0a]), Buffer.from(`${'W'.repeat(2000)}\nend`)]);
+    const { status, stdout, stderr } = run(loftype, args, { input });
+    assert.deepEqual({ status, stdout, stderr }, asLoftype(h8Run(['--lf', ...args], input)));
+    // A pipe kept open: each line's banner comes before the next line is written.
+    const child = spawn(loftype, args, { stdio: ['pipe', 'pipe', 'inherit'] });
+    let printed = '';
+    child.stdout.setEncoding('utf8').on('data', (text) => { printed += text; });
+    const closed = new Promise((resolve) => child.once('close', resolve));
+    let expected = '';
+    for (const line of ['Hi', 'there']) {
+        expected += h8Run(['--lf', ...args, line]).stdout;
+        child.stdin.write(`${line}\r\n`);
+        for (const deadline = Date.now() + 20_000; printed !== expected && Date.now() < deadline;) await new Promise((resolve) => setTimeout(resolve, 20));
+        assert.equal(printed, expected, `the banner of ${line} while the pipe stays open`);
+    }
+    child.stdin.end();
+    assert.equal(await closed, 0);
 });
 
 test('loftype fails to write as h8 does: quietly when the pipe closes early, in one line to /dev/full and to a closed output', () => {
