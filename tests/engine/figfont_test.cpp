@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 #include <zlib.h>
 
@@ -192,6 +193,130 @@ std::vector<fs::path> EveryFont() {
     return fonts;
 }
 
+// A font of random figures three rows high, each with an edge on either side that the
+// smushing rules may join, here and there a blank instead; with code tags in decimal,
+// octal, hex and negative after the required characters. The header line is given.
+std::string GeneratedFont(const std::string& header, unsigned seed, const std::string& lineEnd) {
+    static constexpr std::string_view kCells = "|/\\[]{}()<>_-X$";
+    static constexpr std::string_view kEdges = "/\\<>$_|[]";
+    std::mt19937 random(seed);
+    auto cell = [&] { return kCells[random() % kCells.size()]; };
+    auto edge = [&] { return kEdges[random() % kEdges.size()]; };
+    std::string font = header + lineEnd + "generated" + lineEnd;
+    auto figure = [&] {
+        std::size_t width = random() % 6;
+        char edges[2] = {edge(), edge()};
+        for (int row = 0; row < 3; ++row) {
+            for (std::size_t i = 0; i < width; ++i) {
+                bool edge = i == 0 || i + 1 == width;
+                char drawn = edge ? edges[i != 0] : cell();
+                font += random() % 8 == 0 ? ' ' : drawn;
+            }
+            font += row == 2 ? "@@" + lineEnd : "@" + lineEnd;
+        }
+    };
+    for (int i = 0; i < 102; ++i) {
+        figure();
+    }
+    for (const char* tag : {"200", "0311 octal", "0xCA hex", "-0x2 negative"}) {
+        font += tag + lineEnd;
+        figure();
+    }
+    return font;
+}
+
+// A ZIP archive of one member, deflated unless told otherwise, whose headers may lie.
+struct ZipFields {
+    int method = 8;
+    std::optional<std::uint32_t> size, packedSize, crc;
+};
+
+std::string Deflated(const std::string& bytes) {
+    z_stream stream{};
+    deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string packed(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(packed.data());
+    stream.avail_out = static_cast<uInt>(packed.size());
+    deflate(&stream, Z_FINISH);
+    packed.resize(stream.total_out);
+    deflateEnd(&stream);
+    return packed;
+}
+
+std::string Zip(const std::string& member, const ZipFields& fields = {}) {
+    std::string packed = fields.method == 8 ? Deflated(member) : member;
+    auto number = [](std::string& to, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            to.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+    };
+    auto crc = static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(member.data()), static_cast<uInt>(member.size())));
+    std::string described; // method, time, date, CRC, sizes, name length, extra length
+    number(described, static_cast<std::uint32_t>(fields.method), 2);
+    number(described, 0, 4);
+    number(described, fields.crc.value_or(crc), 4);
+    number(described, fields.packedSize.value_or(static_cast<std::uint32_t>(packed.size())), 4);
+    number(described, fields.size.value_or(static_cast<std::uint32_t>(member.size())), 4);
+    number(described, 1, 2);
+    number(described, 0, 2);
+    std::string zip;
+    number(zip, 0x04034b50, 4);
+    number(zip, 20, 2);
+    number(zip, 0, 2);
+    zip += described + "f" + packed;
+    auto directory = static_cast<std::uint32_t>(zip.size());
+    number(zip, 0x02014b50, 4);
+    number(zip, 20, 2);
+    number(zip, 20, 2);
+    number(zip, 0, 2);
+    zip += described;
+    number(zip, 0, 2 + 2 + 2 + 4 + 4); // comment, disk, attributes, local header at 0
+    zip += "f";
+    auto directorySize = static_cast<std::uint32_t>(zip.size() - directory);
+    number(zip, 0x06054b50, 4);
+    number(zip, 0, 4);
+    number(zip, 1, 2);
+    number(zip, 1, 2);
+    number(zip, directorySize, 4);
+    number(zip, directory, 4);
+    number(zip, 0, 2);
+    return zip;
+}
+
+// Draws generated cases in the font, ours against figlet's drawing with the font file
+// given, and reports the first few that differ; returns how many did.
+int CompareWithFiglet(const Font& font, const fs::path& figletFont, bool asciiOnly, unsigned seed,
+                      int cases) {
+    static const fs::path figlet = FindFiglet();
+    if (figlet.empty()) {
+        ADD_FAILURE() << "figlet is needed: apt-get install figlet toilet-fonts";
+        return 1;
+    }
+    CaseMaker maker(font, asciiOnly, seed);
+    int failures = 0;
+    for (int i = 0; i < cases && failures < 3; ++i) {
+        Case made = maker.Make();
+        std::vector<std::string> arguments = made.arguments;
+        arguments.insert(arguments.end(), {"-f", figletFont.string()});
+        auto expected = testing_support::RunProgram(figlet, arguments, made.text);
+        std::string actual = Joined(Render(font, std::string_view(made.text), made.options));
+        if (actual != expected.out) {
+            ++failures;
+            std::string command = "figlet";
+            for (const std::string& argument : arguments) {
+                command += " " + argument;
+            }
+            ADD_FAILURE() << command << "\ninput:\n"
+                          << made.text << "\n"
+                          << FirstDifference(expected.out, actual);
+        }
+    }
+    return failures;
+}
+
 } // namespace
 
 // Every font of Debian's figlet and toilet-fonts, in generated cases of layout,
@@ -200,39 +325,43 @@ std::vector<fs::path> EveryFont() {
 // figlet stops short in a long zipped font, so it is given the font unzipped.
 TEST(FigFont, DrawsEveryInstalledFontAsFigletDoes) {
     testing_support::TemporaryFolder unzipped;
-    fs::path figlet = FindFiglet();
-    ASSERT_FALSE(figlet.empty()) << "figlet is needed: apt-get install figlet toilet-fonts";
     std::vector<fs::path> fonts = EveryFont();
     ASSERT_GE(fonts.size(), 39u) << "figlet's and toilet-fonts' fonts are needed in "
                                  << kFontFolder;
     int failures = 0;
-    for (const fs::path& path : fonts) {
-        std::string bytes = testing_support::ReadFile(path);
-        Font font = ReadOrFail(bytes);
-        std::string name = path.stem().string();
-        fs::path figletFont = path;
+    for (std::size_t i = 0; i < fonts.size() && failures < 3; ++i) {
+        std::string bytes = testing_support::ReadFile(fonts[i]);
+        fs::path figletFont = fonts[i];
         if (IsZipArchive(bytes)) {
-            figletFont = unzipped.Path() / path.filename();
+            figletFont = unzipped.Path() / fonts[i].filename();
             testing_support::WriteFile(figletFont, std::get<std::string>(FirstZipMember(bytes)));
         }
+        std::string name = fonts[i].stem().string();
         bool asciiOnly = name == "bubble" || name == "digital" || name == "term";
-        CaseMaker maker(font, asciiOnly, static_cast<unsigned>(std::hash<std::string>{}(name)));
-        for (int i = 0; i < 24 && failures < 5; ++i) {
-            Case made = maker.Make();
-            std::vector<std::string> arguments = made.arguments;
-            arguments.insert(arguments.end(), {"-f", figletFont.string()});
-            auto expected = testing_support::RunProgram(figlet, arguments, made.text);
-            std::string actual = Joined(Render(font, std::string_view(made.text), made.options));
-            if (actual != expected.out) {
-                ++failures;
-                std::string command;
-                for (const std::string& argument : arguments) {
-                    command += argument + " ";
-                }
-                ADD_FAILURE() << command << "\ninput:\n"
-                              << made.text << "\n"
-                              << FirstDifference(expected.out, actual);
-            }
-        }
+        failures += CompareWithFiglet(ReadOrFail(bytes), figletFont, asciiOnly,
+                                      static_cast<unsigned>(i), 24);
+    }
+}
+
+// Generated fonts in every horizontal layout a header can give, the full layout or
+// the old one alone, each smushing rule alone and all together, right to left, with
+// CR LF line ends and zipped (figlet is given the plain file).
+TEST(FigFont, DrawsGeneratedFontsAsFigletDoes) {
+    testing_support::TemporaryFolder folder;
+    const std::vector<std::string> headers = {
+        "flf2a$ 3 2 8 1 1 0 129 4",  "flf2a$ 3 2 8 2 1 0 130 4",  "flf2a$ 3 2 8 4 1 0 132 4",
+        "flf2a$ 3 2 8 8 1 0 136 4",  "flf2a$ 3 2 8 16 1 0 144 4", "flf2a$ 3 2 8 32 1 0 160 4",
+        "flf2a$ 3 2 8 63 1 0 191 4", "flf2a$ 3 2 8 0 1 0 128 4",  "flf2a$ 3 2 8 0 1 0 64 4",
+        "flf2a$ 3 2 8 -1 1 0 0 4",   "flf2a$ 3 2 8 -1 1",         "flf2a$ 3 2 8 0 1",
+        "flf2a$ 3 2 8 5 1",          "flf2a$ 3 2 8 63 1 0",       "flf2a$ 3 2 8 31 1 1 159 4",
+    };
+    int failures = 0;
+    for (std::size_t i = 0; i < headers.size() && failures < 3; ++i) {
+        std::string lineEnd = i % 4 == 3 ? "\r\n" : "\n";
+        std::string plain = GeneratedFont(headers[i], static_cast<unsigned>(i), lineEnd);
+        fs::path file = folder.Path() / ("generated" + std::to_string(i) + ".flf");
+        testing_support::WriteFile(file, plain);
+        failures += CompareWithFiglet(ReadOrFail(i % 2 ? Zip(plain) : plain), file, false,
+                                      static_cast<unsigned>(i), 30);
     }
 }
