@@ -141,24 +141,23 @@ std::optional<std::string_view> Signature(std::string_view line) {
     return line.substr(5);
 }
 
-// The whitespace-separated integers of the header after its hardblank.
+// The whitespace-separated integers of the header after its hardblank, up to the
+// first word that is none; at least the five that every header has.
 std::optional<std::vector<std::int64_t>> HeaderNumbers(std::string_view text) {
     std::vector<std::int64_t> numbers;
-    while (true) {
-        std::size_t start = text.find_first_not_of(" \t");
-        if (start == std::string_view::npos) {
-            return numbers;
-        }
+    for (std::size_t start = text.find_first_not_of(" \t"); start != std::string_view::npos;
+         start = text.find_first_not_of(" \t")) {
         text.remove_prefix(start);
         std::size_t end = std::min(text.find_first_of(" \t"), text.size());
         std::int64_t value = 0;
         auto [stop, error] = std::from_chars(text.data(), text.data() + end, value);
         if (error != std::errc{} || stop != text.data() + end) {
-            return numbers.size() >= 5 ? std::optional(numbers) : std::nullopt;
+            break;
         }
         numbers.push_back(value);
         text.remove_prefix(end);
     }
+    return numbers.size() >= 5 ? std::optional(numbers) : std::nullopt;
 }
 
 // The full layout of a header that gives only the old one.
