@@ -228,7 +228,9 @@ std::string GeneratedFont(const std::string& header, unsigned seed, const std::s
 // A ZIP archive of one member, deflated unless told otherwise, whose headers may lie.
 struct ZipFields {
     int method = 8;
-    std::optional<std::uint32_t> size, packedSize, crc;
+    std::optional<std::uint32_t> size = {};
+    std::optional<std::uint32_t> packedSize = {};
+    std::optional<std::uint32_t> crc = {};
 };
 
 std::string Deflated(const std::string& bytes) {
@@ -364,4 +366,104 @@ TEST(FigFont, DrawsGeneratedFontsAsFigletDoes) {
         failures += CompareWithFiglet(ReadOrFail(i % 2 ? Zip(plain) : plain), file, false,
                                       static_cast<unsigned>(i), 30);
     }
+}
+
+namespace {
+
+// The required figures of a font one row high, each drawing its own character.
+std::string RequiredFigures(int count = 102) {
+    std::string figures;
+    for (int i = 0; i < count; ++i) {
+        char c = i < 95 ? static_cast<char>(32 + i) : 'x';
+        figures += std::string(1, c) + (c == '@' ? "##\n" : "@@\n");
+    }
+    return figures;
+}
+
+std::string Tagged(int count) {
+    std::string figures;
+    for (int i = 0; i < count; ++i) {
+        figures += std::to_string(1000 + i) + "\nx@@\n";
+    }
+    return figures;
+}
+
+const std::string kHeader = "flf2a$ 1 1 3 0 0 0 64\n";
+
+std::string WithBytes(std::string bytes, std::size_t at, std::string_view replacement) {
+    return bytes.replace(at, replacement.size(), replacement);
+}
+
+} // namespace
+
+// Each is refused with its reason, whatever it is: the header, the figures, the limits
+// and ZIP archives that lie.
+TEST(FigFont, RefusesBadFontsWithTheirReason) {
+    const std::string font = kHeader + RequiredFigures();
+    const auto size = static_cast<std::uint32_t>(font.size());
+    const struct {
+        std::string bytes;
+        std::string reason;
+    } cases[] = {
+        {"", "empty file"},
+        {"hello\n", "not a FIGfont: it does not begin with flf2a or tlf2a"},
+        {"flf2a$\n", "not a FIGfont: its first line lacks"},
+        {"flf2a$ 0 1 3 0 0\n", "absurd height 0 (at most 256)"},
+        {"flf2a$ 257 1 3 0 0\n", "absurd height 257 (at most 256)"},
+        {"flf2a$ 1 1 3 0 -1\n", "absurd count of comment lines -1"},
+        {"flf2a$ 1 1 3 0 0 0 64 70000\n", "absurd count of code-tagged characters 70000"},
+        {"flf2a$ 1 1 3 0 3\nonly one\n", "truncated: the file ends within its 3 comment lines"},
+        {kHeader + RequiredFigures(50), "truncated: the file ends in the figure of character 82"},
+        {"flf2a$ 2 1 3 0 0\n" + RequiredFigures(204) + "300\nx@\n",
+         "truncated: the file ends in the figure of character 300"},
+        {font + "x1 name\nx@@\n", "line 104: a code tag was expected"},
+        {font + "4294967296\nx@@\n", "line 104: a code tag was expected"},
+        {kHeader + std::string(5000, '-') + "@@\n" + RequiredFigures(101),
+         "line 2: a figure row wider than 4096 columns"},
+        {font + Tagged(65536 - 101), "more than 65536 characters"},
+        {std::string(kMaxFontBytes + 1, 'x'), "larger than 16 MB"},
+        {Zip(font).substr(0, 40), "truncated ZIP archive: no central directory"},
+        {Zip(font, {.size = size - 1}),
+         "ZIP archive lies about its sizes: the member inflates to more"},
+        {Zip(font, {.size = size + 1}), "truncated ZIP archive: the member inflates to fewer"},
+        {Zip(font, {.packedSize = size}), "the member lies outside it"},
+        {Zip(font, {.crc = 1}), "corrupt ZIP archive: the member's CRC does not match"},
+        {Zip(font, {.size = 17 << 20}), "ZIP archive's member is larger than 16 MB"},
+        {Zip(font, {.method = 12}), "compressed in a way other than deflate"},
+        {Zip(font, {.method = 0, .size = size - 1}), "a stored member of two sizes"},
+        {WithBytes(Zip(font), 31, "\xff\xff\xff\xff"),
+         "corrupt ZIP archive: its member does not inflate"},
+        {Zip("hello\n"), "not a FIGfont"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        auto read = ReadFont(bytes);
+        auto* error = std::get_if<FontError>(&read);
+        ASSERT_NE(error, nullptr) << reason;
+        EXPECT_NE(error->reason.find(reason), std::string::npos) << error->reason;
+    }
+}
+
+// Code tags in every notation, a row in Latin-1 beside one in UTF-8, the comments kept,
+// a stored ZIP archive, and the characters a font lacks: reported once each, in order,
+// drawn as nothing or as the figure for code 0.
+TEST(FigFont, ReadsCodeTagsLatin1RowsAndReportsMissingCharacters) {
+    std::string font = "flf2a$ 1 1 3 0 2 0 64 5\nby someone\nkeep this line\n" + RequiredFigures() +
+                       "200\nd@@\n0311 octal\no@@\n0xCA\nh@@\n-0x2\nn@@\n203\n\xe9@@\n"
+                       "204\n\xc3\xa9@@\n";
+    Font plain = ReadOrFail(font);
+    Font stored = ReadOrFail(Zip(font, {.method = 0}));
+    LayoutOptions options;
+    EXPECT_EQ(plain.comments, "by someone\nkeep this line\n");
+    EXPECT_NE(plain.Find(-2), nullptr);
+    Banner drawn = Render(plain, std::u32string_view(U"\u00C8\u00C9\u00CA\u00CB\u00CC"), options);
+    EXPECT_EQ(drawn.rows, std::vector<std::string>{"doh\u00e9\u00e9"});
+    EXPECT_EQ(Render(stored, std::string_view("\u00C8\u00C9"), options).rows,
+              std::vector<std::string>{"do"});
+
+    Banner missing = Render(plain, std::u32string_view(U"a\u4E2Da\u4E2D\U0001F600"), options);
+    EXPECT_EQ(missing.rows, std::vector<std::string>{"aa"});
+    EXPECT_EQ(missing.missing, (std::vector<char32_t>{0x4E2D, 0x1F600}));
+    Font withZero = ReadOrFail(font + "0\n?@@\n");
+    EXPECT_EQ(Render(withZero, std::u32string_view(U"a\u4E2Da"), options).rows,
+              std::vector<std::string>{"a?a"});
 }
