@@ -1,7 +1,8 @@
 // The web page in one headless Chromium, against h8: typing, the option boxes,
-// the fragment, thousands of generated cases, lines too wide to enlarge, the download,
-// the copy from a page on a static HTTP host, the names that assistive technology reads,
-// and not one network request.
+// the fragment, thousands of generated cases, the banner fitted to the window and kept
+// in view, lines too wide to enlarge, the download, the copy of the banner and of its
+// link from a page on a static HTTP host, the names that assistive technology reads,
+// the colours of light and dark, and not one network request or console message.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -15,17 +16,26 @@ const pageUrl = pathToFileURL(pagePath).href;
 const deadline = 15_000; // for a click, a download, a redraw: the slowest seen took under 1 s
 
 const sentence = (clause) => (clause ? clause[0].toUpperCase() + clause.slice(1) + '.' : '');
+// The page's words for h8's error: its own for a line too wide, with the width it
+// suggests as N (the window's, which the test of fitting checks).
+function pageError(error) {
+    const tooWide = /^the line of (\d+) characters is too long to enlarge/.exec(error);
+    return tooWide ? `The line of ${tooWide[1]} characters is too long to enlarge in one row: its banner would be wider than 32767 ` +
+        'characters. Give a width, such as N, or leave Width empty to fit the window.' : sentence(error);
+}
 
-// The fields of a case as the page's boxes and its fragment hold them; the h8 options for them.
+// The fields of a case as the page's boxes and its fragment hold them (with no width
+// limit, where the page's own default fits the window); the h8 options for them.
 const fieldDefaults = { text: '', spaces: '1', lines: '1', width: '-1', format: 'text', align: 'left', trim: '0', prefix: '' };
 const h8Options = (f, format = f.format) =>
     ({ spaces: f.spaces, lines: f.lines, width: f.width, format, align: f.align, trim: f.trim === '1', prefix: f.prefix });
 
 // In the page: sets the boxes to each case's fields as a person would, each changed box
 // firing its events, or opens them as a fragment; then reads what the page shows.
-// replaceState costs Chromium milliseconds a call (it saves the form's state with the
-// address), so the page's calls are recorded, and made only before a fragment is opened
-// and at the end.
+// The page brings its address up to date once typing pauses, and at once when it is
+// left (pagehide, fired here); replaceState costs Chromium a millisecond or more a call,
+// so the page's calls are recorded, and made only before a fragment is opened and at
+// the end.
 async function showInPage([cases, wait]) {
     const $ = (id) => document.getElementById(id);
     const fire = (box) => ['input', 'change'].forEach((type) => box.dispatchEvent(new Event(type, { bubbles: true })));
@@ -53,14 +63,17 @@ async function showInPage([cases, wait]) {
         await redrawn.finally(() => clearTimeout(timer));
         fragment = location.hash;
     };
-    const shown = () => ({
-        banner: $('banner').textContent,
-        label: $('banner').getAttribute('aria-label'),
-        source: $('source').hidden ? null : $('source').textContent,
-        report: $('report').textContent,
-        error: $('error').textContent,
-        fragment: Object.fromEntries(new URLSearchParams(fragment.slice(1))),
-    });
+    const shown = () => {
+        dispatchEvent(new Event('pagehide'));
+        return {
+            banner: $('banner').textContent,
+            label: $('banner').getAttribute('aria-label'),
+            source: $('source').hidden ? null : $('source').textContent,
+            report: $('report').textContent,
+            error: $('error').textContent.replace(/such as \d+,/, 'such as N,'),
+            fragment: Object.fromEntries(new URLSearchParams(fragment.slice(1))),
+        };
+    };
     const seen = [];
     try {
         for (const { fields, viaFragment } of cases) {
@@ -82,7 +95,7 @@ function expectation(fields, textRun, sourceRun) {
         label: fields.text,
         source: fields.format === 'text' ? null : sourceRun.text,
         report: textRun.report,
-        error: sentence(textRun.error),
+        error: pageError(textRun.error),
         fragment: fields,
     };
 }
@@ -144,6 +157,7 @@ describe('the page', () => {
     let page;
     const requests = [];
     const pageErrors = [];
+    const consoleMessages = [];
 
     const openPage = async (target, hash = '') => {
         const opened = await target.newPage();
@@ -153,10 +167,12 @@ describe('the page', () => {
     const watch = (target, urls) => {
         target.setDefaultTimeout(deadline);
         target.on('request', (request) => urls.push(request.url()));
-        target.on('page', (opened) => opened.on('pageerror', (error) => pageErrors.push(error.message)));
+        target.on('page', (opened) => {
+            opened.on('pageerror', (error) => pageErrors.push(error.message));
+            opened.on('console', (message) => message.type() === 'log' || consoleMessages.push(`${message.type()}: ${message.text()}`));
+        });
     };
     const own = (url) => url.split('#')[0] === pageUrl || /^(blob|data):/.test(url);
-    const fieldsNow = () => page.evaluate(() => Object.fromEntries(new URLSearchParams(location.hash.slice(1))));
     const setFields = (fields) => page.evaluate(showInPage, [[{ fields: { ...fieldDefaults, ...fields } }], deadline]);
 
     before(async () => {
@@ -171,9 +187,30 @@ describe('the page', () => {
 
     it('focuses the line and draws what is typed', async () => {
         assert.equal(await page.evaluate(() => document.activeElement.id), 'line');
+        assert.ok(await page.getAttribute('#line', 'placeholder'), 'an example in the empty line box');
+        assert.ok(await page.getAttribute('meta[name="description"]', 'content'), 'a description for link previews');
         await page.keyboard.type('Hi 42!');
         assert.equal(await page.locator('#banner').textContent(), h8Banner('Hi 42!').text);
-        assert.equal((await fieldsNow()).text, 'Hi 42!', 'the fragment follows the typing');
+        // The address follows once typing pauses.
+        await page.waitForFunction(() => new URLSearchParams(location.hash.slice(1)).get('text') === 'Hi 42!');
+    });
+
+    it('keeps what was typed before its script ran, and fills the other boxes from the link', async () => {
+        const early = await context.newPage();
+        // Typed as soon as the line box is there, before the page's script has run.
+        await early.addInitScript(() => {
+            new MutationObserver((_, observer) => {
+                const box = document.getElementById('line');
+                if (box) {
+                    box.value = 'Hi!';
+                    observer.disconnect();
+                }
+            }).observe(document, { childList: true, subtree: true });
+        });
+        await early.goto(`${pageUrl}#${new URLSearchParams({ text: 'Old', spaces: '3' })}`);
+        assert.deepEqual([await early.inputValue('#line'), await early.inputValue('#spaces')], ['Hi!', '3']);
+        assert.equal(await early.locator('#banner').textContent(), h8Banner('Hi!', { spaces: 3 }).text);
+        await early.close();
     });
 
     it('draws an opened fragment without typing', async () => {
@@ -200,21 +237,21 @@ describe('the page', () => {
     });
 
     it('keeps the last good value while an option box is wrong, saying so beside its hint', async () => {
-        const spacing = ['0 to 12', 'The number of space between successive characters must be a number between 0 and 12 inclusive.'];
         const texts = {
-            spaces: ['blanks after each character, less one', ...spacing],
-            lines: ['empty lines after each band, less one', ...spacing],
-            width: ['below 1: no limit', '-32768 to 32767', 'The page width must be a number between -32768 and 32767.'],
+            spaces: ['0 to 12. 0 gives one blank, 1 gives two.', 'Space after each letter must be a number from 0 to 12.'],
+            lines: ['0 to 12. 0 gives one blank line, 1 gives two.', 'Blank lines after each row of letters must be a number from 0 to 12.'],
+            width: ['Empty: fit the window. 0 or less: no limit.',
+                'Width in characters must be a number from -32768 to 32767, or empty to fit the window.'],
         };
-        for (const [box, [hint, range]] of Object.entries(texts)) {
-            assert.equal(await page.locator(`#${box}-hint`).textContent(), `${range}; ${hint}`, `#${box}-hint`);
+        for (const [box, [hint]] of Object.entries(texts)) {
+            assert.equal(await page.locator(`#${box}-hint`).textContent(), hint, `#${box}-hint`);
         }
-        const cases = [['spaces', '3', '13'], ['lines', '0', 'x'], ['width', '20', '99999'], ['spaces', '2', '-0.4'], ['width', '12', '']];
+        const cases = [['spaces', '3', '13'], ['lines', '0', 'x'], ['width', '20', '99999'], ['spaces', '2', '-0.4'], ['width', '12', 'wide']];
         for (const [box, good, bad] of cases) {
             const label = `#${box} from ${JSON.stringify(good)} to ${JSON.stringify(bad)}`;
             await setFields({ text: 'Ab', [box]: good });
             await setFields({ text: 'Ab', [box]: bad });
-            assert.equal(await page.locator(`#${box}-error`).textContent(), texts[box][2], `${label}: the message`);
+            assert.equal(await page.locator(`#${box}-error`).textContent(), texts[box][1], `${label}: the message`);
             assert.equal(await page.locator('#banner').textContent(), h8Banner('Ab', { [box]: good }).text, `${label}: the banner keeps ${good}`);
             await setFields({ text: 'Abc', [box]: bad });
             assert.equal(await page.locator('#banner').textContent(), h8Banner('Abc', { [box]: good }).text, `${label}: a new line with ${good}`);
@@ -233,12 +270,14 @@ describe('the page', () => {
         const samples = await page.evaluate(overflowInPage, [lines, 1000]);
         t.diagnostic(`seed ${seed + 1}: 10,000 overflowing lines in ${Math.round(performance.now() - started)} ms`);
         assert.ok(typeof samples !== 'string', samples);
+        // The page's message counts the characters as h8 does, and suggests a width.
+        const count = (message) => /^the line of (\d+) characters is too long/i.exec(message)?.[1];
         for (const { text, spaces, error } of samples) {
-            assert.equal(error, sentence(h8Banner(text, { spaces }).error), `the error for ${brief(text)}, spaces ${spaces}`);
+            assert.equal(count(error), count(h8Banner(text, { spaces }).error), `the error for ${brief(text)}, spaces ${spaces}`);
         }
         const alert = page.getByRole('alert');
         assert.equal(await alert.getAttribute('id'), 'error');
-        assert.match(await alert.textContent(), /^The line of \d+ characters is too long to enlarge: .+\.$/);
+        assert.match(await alert.textContent(), /^The line of \d+ characters is too long to enlarge in one row: its banner would be wider than 32767 characters\. Give a width, such as \d+, or leave Width empty to fit the window\.$/);
         await page.locator('#line').fill('');
         await page.keyboard.type('Fine again');
         const spaces = await page.inputValue('#spaces');
@@ -310,30 +349,99 @@ describe('the page', () => {
         await failing.close();
     });
 
-    it('is worked by the keyboard alone, from the line to Download', async () => {
+    it('is worked by the keyboard alone: the line, the banner and its buttons, then the options', async () => {
         await setFields({ text: 'Keys' });
         await page.focus('#line');
         const reached = [];
-        while (reached.length < 20 && reached.at(-1) !== 'download') {
+        while (reached.length < 20 && reached.at(-1) !== 'trim') {
             await page.keyboard.press('Tab');
             reached.push(await page.evaluate(() => document.activeElement.id));
         }
-        assert.deepEqual(reached, ['spaces', 'lines', 'width', 'format', 'align', 'prefix', 'trim', 'copy', 'download']);
+        assert.deepEqual(reached, ['banner', 'copy', 'copy-link', 'download', 'spaces', 'lines', 'width', 'format', 'align', 'prefix', 'trim']);
+        await page.focus('#download');
         const [download] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Enter')]);
         assert.equal(download.suggestedFilename(), 'Keys.txt');
     });
 
-    it('cuts no text on a screen 320 pixels wide (200 % zoom on 640)', async () => {
-        const narrow = await browser.newPage({ viewport: { width: 320, height: 800 } });
-        await narrow.goto(`${pageUrl}#${new URLSearchParams({ text: 'A long line on a small screen', spaces: 'x' })}`);
-        await narrow.waitForFunction(() => document.getElementById('banner').textContent);
-        const cut = await narrow.evaluate(() => [...document.querySelectorAll('h1, p, label, legend, span, button, select, input')]
-            .filter((e) => e.offsetParent && (e.scrollWidth > e.clientWidth + 1 || e.getBoundingClientRect().right > innerWidth))
-            .map((e) => e.id || e.textContent.slice(0, 30)));
-        const pageWidth = await narrow.evaluate(() => document.documentElement.scrollWidth);
-        await narrow.close();
-        assert.deepEqual(cut, [], 'elements cut or beyond the screen');
-        assert.ok(pageWidth <= 320, `the page is ${pageWidth} pixels wide: it scrolls sideways`);
+    it('fits the banner to the window, keeps its first band in view and cuts no text', { timeout: 60_000 }, async () => {
+        const fitted = async (view) => Number(/wrapped to the window's (\d+)\./.exec(await view.textContent('#size'))?.[1]);
+        const shows = async (view, text, options) =>
+            assert.equal(await view.locator('#banner').textContent(), h8Banner(text, options).text, `${brief(text)} with ${JSON.stringify(options)}`);
+        for (const [width, height] of [[1280, 800], [320, 640]]) {
+            const view = await context.newPage();
+            await view.setViewportSize({ width, height });
+            await view.goto(pageUrl);
+            await view.keyboard.type('Hello');
+            await shows(view, 'Hello', { width: await fitted(view) });
+            // Its eight rows, from the first character to the end of the eighth row.
+            const band = await view.evaluate(() => {
+                const rows = document.getElementById('banner').firstElementChild.firstChild;
+                const range = document.createRange();
+                range.setStart(rows, 0);
+                range.setEnd(rows, rows.data.split('\n', 8).join('\n').length);
+                const { top, bottom, right } = range.getBoundingClientRect();
+                return { top, bottom, right, focused: document.activeElement.id };
+            });
+            assert.ok(band.top >= 0 && band.bottom <= height && band.right <= width && band.focused === 'line',
+                `${width}x${height}: the first band is at ${JSON.stringify(band)}`);
+            const cut = await view.evaluate(() => [...document.querySelectorAll('h1, p, label, legend, span, button, select, input')]
+                .filter((e) => e.offsetParent && (e.scrollWidth > e.clientWidth + 1 || e.getBoundingClientRect().right > innerWidth))
+                .map((e) => e.id || e.textContent.slice(0, 30)));
+            assert.deepEqual(cut, [], `${width}x${height}: elements cut or beyond the screen`);
+            assert.ok(await view.evaluate(() => document.documentElement.scrollWidth <= innerWidth), `${width}x${height}: the page scrolls sideways`);
+            await view.close();
+        }
+        // A new window width fits anew; a long line wraps with no limit given, and with
+        // no limit is refused with the width of the window suggested; Download saves what is shown.
+        const view = await context.newPage();
+        await view.setViewportSize({ width: 320, height: 640 });
+        await view.goto(`${pageUrl}#text=Hello+world`);
+        const narrow = await fitted(view);
+        await view.setViewportSize({ width: 800, height: 640 });
+        await view.waitForFunction((before) => !document.getElementById('size').textContent.includes(`window's ${before}.`), narrow);
+        assert.ok((await fitted(view)) > narrow, 'a wider window, a wider banner');
+        await shows(view, 'Hello world', { width: await fitted(view) });
+        const long = 'W'.repeat(3000);
+        await view.fill('#line', long);
+        assert.equal(await view.textContent('#error'), '');
+        await shows(view, long, { width: await fitted(view) });
+        const columns = await fitted(view);
+        await view.fill('#width', '-1');
+        assert.match(await view.textContent('#error'), new RegExp(`^The line of 3000 characters .* Give a width, such as ${columns}, or leave Width empty`));
+        await view.fill('#width', '');
+        await view.fill('#line', long.slice(0, 200)); // a file name file systems take
+        const [download] = await Promise.all([view.waitForEvent('download'), view.click('#download')]);
+        assert.ok(fs.readFileSync(await download.path()).equals(h8Save(long.slice(0, 200), { width: columns }).bytes), 'the file is the banner shown');
+        await view.close();
+    });
+
+    it('sets its own colours, readable in light and dark', async () => {
+        for (const colorScheme of ['light', 'dark']) {
+            const view = await browser.newPage({ colorScheme });
+            await view.goto(`${pageUrl}#${new URLSearchParams({ text: 'Colour', spaces: 'x' })}`);
+            const poor = await view.evaluate(() => {
+                const channels = (colour) => colour.match(/[\d.]+/g).map(Number);
+                const luminance = (colour) => channels(colour).slice(0, 3).map((c) => c / 255)
+                    .map((c) => (c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4))
+                    .reduce((sum, c, i) => sum + c * [0.2126, 0.7152, 0.0722][i], 0);
+                const backgroundOf = (element) => {
+                    for (let e = element; e; e = e.parentElement) {
+                        const colour = getComputedStyle(e).backgroundColor;
+                        if (channels(colour)[3] !== 0) return colour;
+                    }
+                    return null; // left to the browser
+                };
+                return [...document.querySelectorAll('h1, p, label, legend, span, pre')].filter((e) => e.offsetParent && e.textContent.trim())
+                    .flatMap((e) => {
+                        const background = backgroundOf(e);
+                        const [a, b] = [luminance(getComputedStyle(e).color), background && luminance(background)].sort((x, y) => y - x);
+                        const ratio = background && (a + 0.05) / (b + 0.05);
+                        return ratio >= 4.5 ? [] : [`${e.id || e.textContent.slice(0, 20)}: ${background ? ratio.toFixed(1) : 'no background'}`];
+                    });
+            });
+            await view.close();
+            assert.deepEqual(poor, [], `${colorScheme}: text below 4.5:1`);
+        }
     });
 
     it('names every control, the banner and the alert for assistive technology', async () => {
@@ -379,6 +487,16 @@ describe('the page', () => {
                 const copied = await copier.evaluate(() => navigator.clipboard.readText());
                 assert.equal(copied, h8Banner(fields.text, h8Options(fields)).text, `the copy in ${format} form`);
             }
+            // The link holds the banner: typed into, copied, and opened elsewhere.
+            await copier.fill('#line', 'Copy link');
+            await copier.click('#copy-link');
+            await copier.waitForFunction(() => document.getElementById('status').textContent === 'Link copied.');
+            const link = await copier.evaluate(() => navigator.clipboard.readText());
+            assert.equal(link, copier.url());
+            const opened = await served.newPage();
+            await opened.goto(link);
+            assert.equal(await opened.locator('#banner').textContent(), await copier.locator('#banner').textContent());
+            assert.equal(await opened.inputValue('#line'), 'Copy link');
         } finally {
             await served.close();
             server.close();
@@ -388,8 +506,9 @@ describe('the page', () => {
         assert.deepEqual(asked.filter((url) => url !== '/'), [], 'requests in the server\'s log but for the page');
     });
 
-    it('throws no error in the page', () => {
+    it('throws no error and writes nothing to the console', () => {
         assert.deepEqual(pageErrors, []);
+        assert.deepEqual(consoleMessages, []);
     });
 
     it('makes no request but for its own file', () => {
@@ -416,7 +535,7 @@ function overflowInPage([lines, every]) {
             const text = head.repeat(h) + body.repeat(b);
             type('line', text);
             const error = $('error').textContent;
-            if (!error.startsWith(`The line of ${[...text].length} characters is too long to enlarge: `) || $('banner').textContent !== '') {
+            if (!error.startsWith(`The line of ${[...text].length} characters is too long to enlarge in one row: `) || $('banner').textContent !== '') {
                 return `line ${i} (${JSON.stringify(head)} × ${h} + ${JSON.stringify(body)} × ${b}): error ${JSON.stringify(error)}`;
             }
             if (i % every === 0) samples.push({ text, spaces: $('spaces').value, error });
