@@ -6,9 +6,24 @@
 #                             On failure it names the step, shows the log's first
 #                             errors or its end, and what to try, and fails. Ctrl-C
 #                             or TERM stops the command too, then ends the script.
+#   heartbeat WHAT COMMAND... runs a command whose output is its progress, such as a
+#                             test runner's, and says every 20 s that WHAT goes on,
+#                             so that a long test is not taken for a hang.
 # LOFTYPE_QUIET=1 keeps the progress out of a log (failures and warnings stay).
 say() {
     [ -n "${LOFTYPE_QUIET:-}" ] || echo "loftype: $*" >&2
+}
+
+heartbeat() { # heartbeat WHAT COMMAND...
+    local what=$1 start=$SECONDS status=0 beat script=$$
+    shift
+    # The beat ends with the command, or with the script if it is stopped first.
+    (while sleep 20 && kill -0 "$script" 2>/dev/null; do say "  still $what, $((SECONDS - start)) s"; done) &
+    beat=$!
+    "$@" || status=$?
+    kill "$beat" 2>/dev/null || true
+    wait "$beat" 2>/dev/null || true
+    return "$status"
 }
 
 step() { # step WHAT HINT COMMAND...

@@ -15,7 +15,7 @@ esac
 . scripts/steps.sh
 export QT_QPA_PLATFORM=offscreen
 say "Running the tests of $dir/, one line each (a few minutes; the window tests take longest)"
-ctest --test-dir "$dir" --output-on-failure --timeout 600 ||
+heartbeat "testing $dir/" ctest --test-dir "$dir" --output-on-failure --timeout 600 ||
     { echo "loftype: FAILED: tests of $dir/, named above; run one with ctest --test-dir $dir -R NAME -V" >&2; exit 1; }
 if [ -z "${1:-}" ]; then
     bash scripts/web_test.sh

@@ -21,4 +21,4 @@ say "Testing the module, the page and the package, one line per test (about a mi
 
 export H8=$h8 LOFTYPE_WASM=$PWD/build-wasm/web/loftype.wasm LOFTYPE_PAGE=$PWD/build-wasm/web/loftype.html \
     LOFTYPE_PACKAGE=$package
-node --test tests/web/
+heartbeat "testing the module, the page and the package" node --test tests/web/
