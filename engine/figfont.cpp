@@ -1,5 +1,6 @@
 #include "engine/figfont.h"
 
+#include "engine/figfont_number.h"
 #include "engine/figfont_zip.h"
 #include "platform/utf8.h"
 
@@ -100,33 +101,6 @@ std::u32string WithoutEndmarks(std::u32string row) {
         }
     }
     return row;
-}
-
-// A number in C's notation: decimal, octal after "0", hexadecimal after "0x", each
-// perhaps after "-"; what follows it is ignored.
-std::optional<std::int64_t> ReadCode(std::string_view text) {
-    std::size_t start = text.find_first_not_of(" \t");
-    if (start == std::string_view::npos) {
-        return std::nullopt;
-    }
-    text.remove_prefix(start);
-    bool negative = text.starts_with('-');
-    if (negative || text.starts_with('+')) {
-        text.remove_prefix(1);
-    }
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    } else if (text.size() > 1 && text[0] == '0') {
-        base = 8;
-    }
-    std::uint64_t magnitude = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
-    if (error != std::errc{} || magnitude > std::uint64_t{1} << 31) {
-        return std::nullopt;
-    }
-    return negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
 }
 
 struct Header {
@@ -237,13 +211,12 @@ private:
 
     std::optional<FontError> ReadCodeTagged() {
         while (!lines_.OnlyBlankLinesLeft()) {
-            auto tag = lines_.Next();
-            auto code = ReadCode(*tag);
-            if (!code || *code < std::numeric_limits<std::int32_t>::min() ||
-                *code > std::numeric_limits<std::int32_t>::max()) {
+            std::string_view tag = *lines_.Next();
+            auto code = ReadCNumber(tag.substr(std::min(tag.find_first_not_of(" \t"), tag.size())));
+            if (!code) {
                 return AtLine("a code tag was expected: a number in decimal, octal or hex");
             }
-            if (auto error = ReadFigure(static_cast<std::int32_t>(*code))) {
+            if (auto error = ReadFigure(code->value)) {
                 return error;
             }
         }

@@ -437,6 +437,9 @@ Banner Render(const Font& font, std::u32string_view text, const LayoutOptions& o
             c = i + 1 < text.size() && IsAsciiSpace(text[i + 1]) ? kLineEnd : kBlank;
         }
         afterLineEnd = IsAsciiSpace(c) && c != U'\t' && c != kBlank;
+        for (const ControlFile& control : options.controls) {
+            c = static_cast<char32_t>(control.Translate(static_cast<std::int32_t>(c)));
+        }
         if (IsAsciiSpace(c)) {
             c = c == U'\t' || c == kBlank ? kBlank : kLineEnd;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/figfont.h"
+#include "engine/figfont_control.h"
 
 #include <string>
 #include <string_view>
@@ -37,6 +38,8 @@ struct LayoutOptions {
     int width = 79;
     // Paragraphs: a line end followed by anything but whitespace is a blank.
     bool paragraphs = false;
+    // The control files whose translations every character goes through, in order.
+    std::vector<ControlFile> controls;
 };
 
 struct Banner {
