@@ -275,7 +275,7 @@ std::string Zip(const std::string& member, const ZipFields& fields = {}) {
     number(zip, 20, 2);
     number(zip, 0, 2);
     zip += described;
-    number(zip, 0, 2 + 2 + 2 + 4 + 4); // comment, disk, attributes, local header at 0
+    zip += std::string(2 + 2 + 2 + 4 + 4, '\0'); // comment, disk, attributes, local header at 0
     zip += "f";
     auto directorySize = static_cast<std::uint32_t>(zip.size() - directory);
     number(zip, 0x06054b50, 4);
@@ -466,4 +466,46 @@ TEST(FigFont, ReadsCodeTagsLatin1RowsAndReportsMissingCharacters) {
     Font withZero = ReadOrFail(font + "0\n?@@\n");
     EXPECT_EQ(Render(withZero, std::u32string_view(U"a\u4E2Da"), options).rows,
               std::vector<std::string>{"a?a"});
+}
+
+// Every control file of Debian's figlet, and one in stages, against figlet in the
+// standard font over Latin-1, Greek and Cyrillic; those for other input encodings
+// are refused.
+TEST(FigFont, TranslatesByEveryInstalledControlFileAsFigletDoes) {
+    testing_support::TemporaryFolder folder;
+    fs::path staged = folder.Path() / "staged.flc";
+    testing_support::WriteFile(staged, "flc2a\nt a-z A-Z\nf\nt Q ~\nt \\65-\\0x43 \\-2-\\0\n");
+    std::vector<fs::path> controls = {staged};
+    for (const auto& entry : fs::directory_iterator(kFontFolder)) {
+        if (entry.path().extension() == ".flc") {
+            controls.push_back(entry.path());
+        }
+    }
+    std::sort(controls.begin(), controls.end());
+    ASSERT_GE(controls.size(), 40u);
+    std::string text = "Quick ABC\n";
+    for (char32_t c : {0xA0, 0x100, 0x370, 0x400}) {
+        for (char32_t i = c; i < c + 0x60; ++i) {
+            AppendUtf8(i, text);
+        }
+        text += "\n";
+    }
+    for (std::string_view bad : {"t\n", "flc2a\n0x41\n", "g 0 94 B\n"}) {
+        EXPECT_TRUE(std::holds_alternative<FontError>(ReadControlFile(bad))) << bad;
+    }
+    Font standard = ReadOrFail(testing_support::ReadFile(kFontFolder / "standard.flf"));
+    for (const fs::path& path : controls) {
+        auto control = ReadControlFile(testing_support::ReadFile(path));
+        if (auto* error = std::get_if<FontError>(&control)) {
+            EXPECT_NE(error->reason.find("other than UTF-8"), std::string::npos)
+                << path << ": " << error->reason;
+            continue;
+        }
+        LayoutOptions options;
+        options.controls = {std::get<ControlFile>(control)};
+        auto expected = testing_support::RunProgram(
+            FindFiglet(), {"-C", "utf8", "-C", path.string(), "-f", "standard"}, text);
+        std::string actual = Joined(Render(standard, std::string_view(text), options));
+        EXPECT_EQ(actual, expected.out) << path << FirstDifference(expected.out, actual);
+    }
 }
