@@ -2,8 +2,10 @@
 //   bash scripts/web.sh && bash scripts/build.sh && npm ci --prefix tests/web
 //   node bench/web_bench.mjs
 // It prints the page's and the module's sizes, raw and gzipped; the time from navigation start to the
-// first banner drawn (median of fresh loads opened with a fragment); the time from an
-// input event to the banner updated, over keystrokes that grow a line to 1,000
+// first banner drawn (median of fresh loads opened with a fragment), beside the
+// browser's own floor: the same for a page of one line of text, and the first paint of
+// each; the time from an input event to the banner updated (the address, which follows
+// once typing pauses, not included), over keystrokes that grow a line to 1,000
 // characters (p95 and max); and the module's time for a 30,000-character line of prose
 // at width 80 in Node, through the glue (which turns the module's 2 MB of output into a
 // JavaScript string) and in the module alone, beside the native engine's, with their
@@ -13,6 +15,8 @@
 // form). LOFTYPE_PAGE and LOFTYPE_WASM name the pieces, as for tests/web; ENGINE_BENCH
 // names engine_bench.
 import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import zlib from 'node:zlib';
 import { launchBrowser } from '../tests/web/browser.mjs';
@@ -28,7 +32,8 @@ function printSizes() {
     }
 }
 
-// Records, from the first parsed byte on, when #banner first holds text.
+// Records, from the first parsed byte on, when #banner first holds text, and the first
+// contentful paint.
 function watchFirstBanner() {
     new MutationObserver((_, observer) => {
         if (document.getElementById('banner')?.textContent) {
@@ -36,22 +41,39 @@ function watchFirstBanner() {
             observer.disconnect();
         }
     }).observe(document, { childList: true, subtree: true, characterData: true });
+    new PerformanceObserver((list) => {
+        window.firstPaint = list.getEntries().find((entry) => entry.name === 'first-contentful-paint')?.startTime ?? window.firstPaint;
+    }).observe({ type: 'paint', buffered: true });
 }
 
-// The first banner after navigation start: in a new browser context each time (a new
-// renderer process, whose start is most of the time), and on reloads of one page.
-async function firstBanner(browser, loads) {
-    const url = `${pathToFileURL(pagePath).href}#${new URLSearchParams({ text: 'Hello, world', width: '80' })}`;
-    const drawn = async (page) => (await page.waitForFunction(() => window.firstBanner)).jsonValue();
-    const fresh = [];
+// The first banner and the first paint of URL after navigation start, each load in a new
+// browser context (a new renderer process, whose start is most of the time).
+async function freshLoads(browser, url, loads) {
+    const banners = [];
+    const paints = [];
     for (let i = 0; i < loads; i++) {
         const context = await browser.newContext();
         const page = await context.newPage();
         await page.addInitScript(watchFirstBanner);
         await page.goto(url);
-        fresh.push(await drawn(page));
+        const [banner, paint] = await (await page.waitForFunction(() => window.firstPaint && [window.firstBanner, window.firstPaint])).jsonValue();
+        banners.push(banner);
+        paints.push(paint);
         await context.close();
     }
+    return { banners, paints };
+}
+
+// The first banner after navigation start: in a new browser context each time, beside a
+// page of one line of text (the browser's floor), and on reloads of one page.
+async function firstBanner(browser, loads) {
+    const url = `${pathToFileURL(pagePath).href}#${new URLSearchParams({ text: 'Hello, world', width: '80' })}`;
+    const drawn = async (page) => (await page.waitForFunction(() => window.firstBanner)).jsonValue();
+    const floorFile = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'loftype-bench-')), 'floor.html');
+    fs.writeFileSync(floorFile, '<!doctype html><title>Floor</title><pre id="banner">Hello, world</pre>\n');
+    const floor = await freshLoads(browser, pathToFileURL(floorFile).href, loads);
+    fs.rmSync(path.dirname(floorFile), { recursive: true });
+    const { banners: fresh, paints } = await freshLoads(browser, url, loads);
     const page = await browser.newPage();
     await page.addInitScript(watchFirstBanner);
     await page.goto(url);
@@ -62,7 +84,9 @@ async function firstBanner(browser, loads) {
     }
     await page.close();
     const line = (times) => `median ${ms(median(times))} (min ${ms(Math.min(...times))}, max ${ms(Math.max(...times))})`;
-    console.log(`first banner after navigation start, ${loads} loads: in a new context ${line(fresh)}; reloaded ${line(reloaded)}`);
+    console.log(`first banner after navigation start, ${loads} loads: in a new context ${line(fresh)}, first paint ${line(paints)}, ` +
+        `the banner before it in ${fresh.filter((t, i) => t <= paints[i]).length}; reloaded ${line(reloaded)}`);
+    console.log(`the floor, a page of one line in a new context: its text ${line(floor.banners)}, first paint ${line(floor.paints)}`);
 }
 
 // In the page: one character more at each step, timing the input event's handling up
@@ -88,8 +112,9 @@ function typeInPage(length) {
     return { update, layout };
 }
 
+// Typing into the page at 1280x800, the banner fitted to the window.
 async function keystrokes(browser, length) {
-    const page = await browser.newPage();
+    const page = await browser.newPage({ viewport: { width: 1280, height: 800 } });
     await page.goto(pathToFileURL(pagePath).href);
     const { update, layout } = await page.evaluate(typeInPage, length);
     await page.close();
