@@ -12,7 +12,7 @@ import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
-import { packagePath, root } from '../tests/web/h8.mjs';
+import { packagePath, root, wasmPath } from '../tests/web/h8.mjs';
 import { engineBenchTime, median, medianTime, ms, prose, timed } from './timing.mjs';
 
 // The folder that web.sh packs (LOFTYPE_PACKAGE_DIR names another, such as an older build's).
@@ -61,16 +61,60 @@ function printLaterCalls(calls) {
     console.log(`later banner("Hello") calls: mean ${((total / calls) * 1000).toFixed(2)} µs over ${calls}`);
 }
 
+// Where a fresh process's first call spends its time, the medians of PROCESSES: the
+// module's base64 decoded, compiled, instantiated with its constructors run, its font
+// made (start), and the first banner, as the glue makes them.
+function printFirstCallParts(processes) {
+    const script = `const base64 = /const moduleBase64 = '([^']*)'/.exec(require('node:fs').readFileSync(${JSON.stringify(path.join(folder, 'index.cjs'))}, 'utf8'))[1];
+        const times = []; let last = performance.now();
+        const step = () => { const now = performance.now(); times.push(now - last); last = now; };
+        const bytes = Buffer.from(base64, 'base64'); step();
+        const compiled = new WebAssembly.Module(bytes); step();
+        const e = new WebAssembly.Instance(compiled, {}).exports; e._initialize(); step();
+        e.start(); step();
+        const at = e.input(5) >>> 0; new Uint16Array(e.memory.buffer, at, 5).set([...'Hello'].map((c) => c.charCodeAt(0)));
+        e.banner(5, 1, 1, -1, 0, 0, 0, 0); new TextDecoder().decode(new Uint8Array(e.memory.buffer, e.output_data() >>> 0, e.output_size())); step();
+        console.log(times.join(' '));`;
+    const runs = Array.from({ length: processes }, () => spawnSync(process.execPath, ['-e', script], { encoding: 'utf8' }).stdout.trim().split(' ').map(Number));
+    const parts = ['base64 decoded', 'compiled', 'instantiated', 'font made', 'first banner'];
+    console.log(`  its parts, medians of ${processes} processes: ${parts.map((name, i) => `${name} ${ms(median(runs.map((r) => r[i])))}`).join(', ')}`);
+}
+
 function printLongLine(length, repetitions) {
     const { banner } = createRequire(import.meta.url)(path.join(folder, 'index.cjs'));
     const line = prose(length);
     const time = medianTime(() => banner(line, { width: 80 }), repetitions);
     const native = engineBenchTime('BM_PrintedBanner');
+    const ratio = (t) => (native === null ? '' : `, ratio ${(t / native).toFixed(2)}`);
     const beside = native === null ? 'native not measured (build/bench/engine_bench is not built)'
-        : `native ${ms(native)} (engine_bench BM_PrintedBanner), ratio ${(time / native).toFixed(2)}`;
-    console.log(`${length} characters of prose at width 80, text form, median of ${repetitions}: ${ms(time)}; ${beside}`);
+        : `native ${ms(native)} (engine_bench BM_PrintedBanner)`;
+    console.log(`${length} characters of prose at width 80, text form, median of ${repetitions}: ${ms(time)}${ratio(time)}; ${beside}`);
+    // The same after many calls, once the C library's allocator, which holds each string
+    // Node makes of more than a megabyte, reuses the memory of those collected.
+    for (let i = 0; i < 200; i++) banner(line, { width: 80 });
+    const later = medianTime(() => banner(line, { width: 80 }), repetitions);
+    // The module alone, on its own exports, after as many calls: the line written in as
+    // the glue writes it, the banner made in the module's memory.
+    const e = new WebAssembly.Instance(new WebAssembly.Module(fs.readFileSync(wasmPath)), {}).exports;
+    e._initialize();
+    e.start();
+    const moduleCall = () => {
+        const at = e.input(line.length) >>> 0; // may grow the memory: its buffer after
+        const units = new Uint16Array(e.memory.buffer, at, line.length);
+        for (let i = 0; i < line.length; ++i) units[i] = line.charCodeAt(i);
+        e.banner(line.length, 1, 1, 80, 0, 0, 0, 0);
+    };
+    for (let i = 0; i < 200; i++) moduleCall();
+    const moduleAlone = medianTime(moduleCall, repetitions);
+    // The floor of a new string of that size: new memory from the system (a WebAssembly
+    // memory is always mapped anew), each of its pages touched once.
+    const size = e.output_size();
+    const fresh = medianTime(() => new Uint8Array(new WebAssembly.Memory({ initial: Math.ceil(size / 65536) }).buffer).fill(32), repetitions);
+    console.log(`  after 200 more calls ${ms(later)}${ratio(later)}; the module alone ${ms(moduleAlone)}${ratio(moduleAlone)}; ` +
+        `${size} bytes of new memory touched ${ms(fresh)}`);
 }
 
 printFirstCalls(21);
+printFirstCallParts(21);
 printLaterCalls(10_000);
 printLongLine(30_000, 21);

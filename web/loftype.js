@@ -3,7 +3,12 @@
 // The banner engine in WebAssembly, for JavaScript: createLoftype(bytes) instantiates
 // the module synchronously (bytes may also be the module already compiled) and returns
 // its functions. Text goes into the module as UTF-16 units and comes back as UTF-8 bytes.
-function createLoftype(bytes) {
+// asciiText, where given, makes the string of a banner of ASCII bytes in place of the
+// UTF-8 decoder. Node's Buffer makes a string of megabytes in memory from the C library's
+// allocator, which reuses that of the strings collected before, where each of the
+// decoder's takes new pages, whose first touch costs more than the banner on some
+// machines (see bench/package_bench.mjs).
+function createLoftype(bytes, { asciiText } = {}) {
     const compiled = bytes instanceof WebAssembly.Module ? bytes : new WebAssembly.Module(bytes);
     const instantiate = () => {
         const fresh = new WebAssembly.Instance(compiled, {}).exports;
@@ -78,7 +83,7 @@ function createLoftype(bytes) {
         const bytes = bytesOf(name);
         let text;
         try {
-            text = utf8.decode(bytes);
+            text = asciiText && name === 'output' && exports.output_ascii() ? asciiText(bytes) : utf8.decode(bytes);
         } catch {
             throw tooLong;
         }

@@ -6,6 +6,7 @@
 // out_of_memory reads. Memory comes from the C library's malloc.
 
 #include "engine/banner.h"
+#include "engine/character_classes.h"
 #include "engine/font_report.h"
 #include "engine/output_forms.h"
 #include "platform/file_name.h"
@@ -16,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <string>
@@ -27,7 +29,11 @@ namespace {
 
 std::u16string input;
 std::string output;
-mod8Zevazuv::FontReport report;
+// The report of the last line's characters outside the font. Its set of the characters
+// named takes 136 KiB, which its constructor clears: it is made at the first line that
+// has such a character, so that the lines before it touch none of that memory (the
+// first touch of each page of it costs the call a page fault).
+mod8Zevazuv::FontReport* report = nullptr;
 std::string message;
 // The characters of the last line composed, as h8 counts them in its message.
 std::size_t lineCharacters = 0;
@@ -71,13 +77,27 @@ void ApplyOptions(int hSpaces, int vSpaces, int pageWidth) {
     modOptions::PageWidth = static_cast<std::int16_t>(pageWidth);
 }
 
-// Names the line's characters that the font lacks, and clears the last message.
+// Names the line's characters that the font lacks, and clears the last message. The
+// characters before the first one outside the font name nothing, and leave nothing for
+// the one after them (only a high surrogate, outside the font, pairs with the next).
 void Report(std::u16string_view line) {
-    report.Clear();
-    for (char16_t c : line) {
-        report.Add(c);
+    if (report != nullptr) {
+        report->Clear();
     }
     message.clear();
+    std::size_t at = 0;
+    while (at < line.size() && mod8Zevazuv::InFont(line[at])) {
+        ++at;
+    }
+    if (at == line.size()) {
+        return;
+    }
+    if (report == nullptr) {
+        report = new mod8Zevazuv::FontReport();
+    }
+    for (char16_t c : line.substr(at)) {
+        report->Add(c);
+    }
 }
 
 // The page of the line as the options cut it; false, with the message, when the line
@@ -191,12 +211,29 @@ LOFTYPE_EXPORT(output_data) const char* OutputData() {
 LOFTYPE_EXPORT(output_size) std::size_t OutputSize() {
     return output.size();
 }
+// True when the output is ASCII alone, so that the glue may make its string byte for
+// byte, without decoding UTF-8. Eight bytes at a time: a banner may have megabytes.
+LOFTYPE_EXPORT(output_ascii) int OutputAscii() {
+    const char* const data = output.data();
+    const std::size_t size = output.size();
+    std::uint64_t high = 0;
+    std::size_t at = 0;
+    for (; at + sizeof high <= size; at += sizeof high) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, data + at, sizeof word);
+        high |= word;
+    }
+    for (; at < size; ++at) {
+        high |= static_cast<unsigned char>(data[at]);
+    }
+    return (high & 0x8080808080808080U) == 0 ? 1 : 0;
+}
 // The characters of the last line that the font lacks ("not in the font: ..."), UTF-8.
 LOFTYPE_EXPORT(report_data) const char* ReportData() {
-    return report.Text().data();
+    return report == nullptr ? "" : report->Text().data();
 }
 LOFTYPE_EXPORT(report_size) std::size_t ReportSize() {
-    return report.Text().size();
+    return report == nullptr ? 0 : report->Text().size();
 }
 // The characters of the last line, without its byte order mark; a surrogate pair is one.
 LOFTYPE_EXPORT(line_characters) std::size_t LineCharacters() {

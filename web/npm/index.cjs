@@ -29,9 +29,15 @@ function moduleBytes() {
     return bytes;
 }
 
+// A banner of ASCII bytes made a string by Node's Buffer where there is one (see
+// createLoftype in the glue); Latin-1 is ASCII's superset, the same bytes.
+const glueOptions = typeof Buffer === 'function'
+    ? { asciiText: (bytes) => Buffer.from(bytes.buffer, bytes.byteOffset, bytes.length).toString('latin1') }
+    : {};
+
 let engine;
 let compiling;
-const loftype = () => (engine ??= createLoftype(moduleBytes()));
+const loftype = () => (engine ??= createLoftype(moduleBytes(), glueOptions));
 
 const layoutOptions = ['spaces', 'lines', 'width', 'onOutsideFont'];
 const bannerOptions = [...layoutOptions, 'format', 'align', 'trim', 'prefix', 'lineEnd'];
@@ -104,7 +110,7 @@ function banner(line, options = {}) {
 async function bannerAsync(line, options) {
     if (!engine) {
         compiling ??= WebAssembly.compile(moduleBytes())
-            .then((compiled) => { engine ??= createLoftype(compiled); })
+            .then((compiled) => { engine ??= createLoftype(compiled, glueOptions); })
             .catch((error) => {
                 compiling = undefined;
                 throw error;
