@@ -179,7 +179,8 @@ class Line {
 public:
     Line(const Font& font, const Settings& settings, Banner& banner)
         : font_(font), settings_(settings), banner_(banner), output_(font, settings, banner),
-          rows_(static_cast<std::size_t>(font.height)), empty_(rows_.size()) {}
+          rows_(static_cast<std::size_t>(font.height)), visibleEnds_(rows_.size()),
+          empty_(rows_.size()) {}
 
     // Adds the character's figure, unless it would make the line too wide.
     bool TryAdd(char32_t code) {
@@ -192,7 +193,7 @@ public:
             return false;
         }
         for (std::size_t r = 0; r < rows_.size(); ++r) {
-            Join(rows_[r], figure[r], overlap);
+            Join(r, figure[r], overlap);
         }
         previousWidth_ = width;
         input_.push_back(code);
@@ -225,6 +226,7 @@ public:
         for (std::u32string& row : rows_) {
             row.clear();
         }
+        std::fill(visibleEnds_.begin(), visibleEnds_.end(), 0);
         input_.clear();
     }
 
@@ -293,14 +295,12 @@ private:
         std::size_t overlap = width;
         for (std::size_t r = 0; r < rows_.size() && overlap > 0; ++r) {
             const std::u32string& line = rows_[r];
-            std::size_t lastVisible = line.find_last_not_of(kBlank);
+            std::size_t visibleEnd = visibleEnds_[r];
             std::size_t firstVisible =
                 std::min(figure[r].find_first_not_of(kBlank), figure[r].size());
-            std::size_t trailing =
-                lastVisible == std::u32string::npos ? line.size() : line.size() - 1 - lastVisible;
-            std::size_t amount = firstVisible + trailing;
-            if (lastVisible != std::u32string::npos && firstVisible < figure[r].size() &&
-                Smush(line[lastVisible], figure[r][firstVisible], width) != 0) {
+            std::size_t amount = firstVisible + line.size() - visibleEnd;
+            if (visibleEnd > 0 && firstVisible < figure[r].size() &&
+                Smush(line[visibleEnd - 1], figure[r][firstVisible], width) != 0) {
                 ++amount;
             }
             overlap = std::min(overlap, amount);
@@ -308,18 +308,24 @@ private:
         return overlap;
     }
 
-    // Joins a figure's row to the line's row, `overlap` columns over its end; columns
-    // of the figure that would come before the line's start are blank and dropped.
-    void Join(std::u32string& line, const std::u32string& row, std::size_t overlap) const {
-        std::size_t width = row.size();
-        for (std::size_t k = 0; k < overlap; ++k) {
-            if (line.size() + k >= overlap) {
-                char32_t& cell = line[line.size() + k - overlap];
-                char32_t joined = Smush(cell, row[k], width);
-                cell = joined != 0 ? joined : row[k];
+    // Joins a figure's row to line row r, `overlap` columns over its end; columns of
+    // the figure that would come before the line's start are blank and dropped. Only
+    // the columns it covers can have become visible.
+    void Join(std::size_t r, const std::u32string& row, std::size_t overlap) {
+        std::u32string& line = rows_[r];
+        std::size_t start = line.size() - std::min(overlap, line.size());
+        for (std::size_t k = overlap - (line.size() - start); k < overlap; ++k) {
+            char32_t& cell = line[line.size() + k - overlap];
+            char32_t joined = Smush(cell, row[k], row.size());
+            cell = joined != 0 ? joined : row[k];
+        }
+        line.append(row, overlap);
+        for (std::size_t end = line.size(); end > start; --end) {
+            if (line[end - 1] != kBlank) {
+                visibleEnds_[r] = end;
+                break;
             }
         }
-        line.append(row, std::min(overlap, width));
     }
 
     const Font& font_;
@@ -327,6 +333,8 @@ private:
     Banner& banner_;
     Output output_;
     std::vector<std::u32string> rows_;
+    // For each row, the columns up to its last visible one.
+    std::vector<std::size_t> visibleEnds_;
     std::vector<std::u32string> empty_;
     std::vector<std::u32string> mirrored_;
     Figure emptyFigure_;
