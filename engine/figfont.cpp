@@ -21,6 +21,8 @@ constexpr std::array<int, 7> kGermanCodes{196, 214, 220, 228, 246, 252, 223};
 constexpr int kRequiredCount = kLastAscii - kFirstAscii + 1 + 7;
 // The code that no figure may have.
 constexpr std::int32_t kForbiddenCode = -1;
+// A row longer than this in bytes is too wide whatever it holds: it is not decoded.
+constexpr std::size_t kMaxRowBytes = 16 * kMaxRowColumns;
 // The cells of all figures, padded, may not exceed the bytes a font may have.
 constexpr std::size_t kMaxCells = kMaxFontBytes;
 
@@ -142,6 +144,22 @@ int LayoutFromOldLayout(std::int64_t oldLayout) {
     return oldLayout < 0 ? 0 : static_cast<int>((oldLayout & 31) | kSmushing);
 }
 
+// Height, count of comment lines, count of code-tagged characters: the first beyond
+// the limits, if any.
+std::optional<FontError> AbsurdNumber(const std::vector<std::int64_t>& n) {
+    if (n[0] < 1 || n[0] > kMaxHeight) {
+        return FontError{"absurd height " + std::to_string(n[0]) + " (at most 256)"};
+    }
+    if (n[4] < 0 || n[4] > std::numeric_limits<int>::max()) {
+        return FontError{"absurd count of comment lines " + std::to_string(n[4])};
+    }
+    if (n.size() > 7 && (n[7] < 0 || n[7] > static_cast<std::int64_t>(kMaxCharacters))) {
+        return FontError{"absurd count of code-tagged characters " + std::to_string(n[7]) +
+                         " (at most 65536)"};
+    }
+    return std::nullopt;
+}
+
 std::variant<Header, FontError> ReadHeader(std::string_view line) {
     auto afterSignature = Signature(line);
     if (!afterSignature) {
@@ -154,17 +172,10 @@ std::variant<Header, FontError> ReadHeader(std::string_view line) {
         return FontError{"not a FIGfont: its first line lacks the hardblank, height, baseline, "
                          "maximum length, old layout and comment lines"};
     }
+    if (auto error = AbsurdNumber(*numbers)) {
+        return *error;
+    }
     const std::vector<std::int64_t>& n = *numbers;
-    if (n[0] < 1 || n[0] > kMaxHeight) {
-        return FontError{"absurd height " + std::to_string(n[0]) + " (at most 256)"};
-    }
-    if (n[4] < 0 || n[4] > std::numeric_limits<int>::max()) {
-        return FontError{"absurd count of comment lines " + std::to_string(n[4])};
-    }
-    if (n.size() > 7 && (n[7] < 0 || n[7] > static_cast<std::int64_t>(kMaxCharacters))) {
-        return FontError{"absurd count of code-tagged characters " + std::to_string(n[7]) +
-                         " (at most 65536)"};
-    }
     Header header;
     header.font.hardblank = hardblank.front();
     header.font.height = static_cast<int>(n[0]);
@@ -228,17 +239,37 @@ private:
             return AtLine("more than 65536 characters");
         }
         Figure figure;
-        std::size_t width = 0;
+        if (auto error = ReadRows(code, figure)) {
+            return error;
+        }
+        if (auto error = Pad(figure)) {
+            return error;
+        }
+        Keep(code, std::move(figure));
+        return std::nullopt;
+    }
+
+    std::optional<FontError> ReadRows(std::int32_t code, Figure& figure) {
         for (int row = 0; row < font_.height; ++row) {
             auto line = lines_.Next();
             if (!line) {
                 return Truncated("in the figure of character " + std::to_string(code));
             }
-            figure.rows.push_back(WithoutEndmarks(DecodeRow(*line)));
-            width = std::max(width, figure.rows.back().size());
+            if (line->size() <= kMaxRowBytes) {
+                figure.rows.push_back(WithoutEndmarks(DecodeRow(*line)));
+            }
+            if (line->size() > kMaxRowBytes || figure.rows.back().size() > kMaxRowColumns) {
+                return AtLine("a figure row wider than 4096 columns");
+            }
         }
-        if (width > kMaxRowColumns) {
-            return AtLine("a figure row wider than 4096 columns");
+        return std::nullopt;
+    }
+
+    // Pads the rows to the widest, within the limit of cells of the whole font.
+    std::optional<FontError> Pad(Figure& figure) {
+        std::size_t width = 0;
+        for (const auto& row : figure.rows) {
+            width = std::max(width, row.size());
         }
         cells_ += width * figure.rows.size();
         if (cells_ > kMaxCells) {
@@ -247,7 +278,6 @@ private:
         for (auto& row : figure.rows) {
             row.resize(width, U' ');
         }
-        Keep(code, std::move(figure));
         return std::nullopt;
     }
 

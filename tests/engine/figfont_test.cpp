@@ -420,6 +420,8 @@ TEST(FigFont, RefusesBadFontsWithTheirReason) {
         {font + "4294967296\nx@@\n", "line 104: a code tag was expected"},
         {kHeader + std::string(5000, '-') + "@@\n" + RequiredFigures(101),
          "line 2: a figure row wider than 4096 columns"},
+        {kHeader + std::string(70000, '-') + "@@\n" + RequiredFigures(101),
+         "line 2: a figure row wider than 4096 columns"},
         {font + Tagged(65536 - 101), "more than 65536 characters"},
         {std::string(kMaxFontBytes + 1, 'x'), "larger than 16 MB"},
         {Zip(font).substr(0, 40), "truncated ZIP archive: no central directory"},
