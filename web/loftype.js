@@ -29,7 +29,9 @@ function createLoftype(bytes, { asciiText } = {}) {
     });
     // ignoreBOM keeps a byte order mark at the start of a text in it: a name or a banner
     // begins with one when the line or the prefix had two (the first dropped, see module.cpp).
-    const utf8 = new TextDecoder('utf-8', { ignoreBOM: true });
+    // Made at the first text that needs it, as making it and its first decoding take
+    // Node half a millisecond, which a first banner of ASCII through asciiText saves.
+    let utf8;
     const formats = ['text', 'markdown', 'html'];
     const aligns = ['left', 'center', 'right'];
     const lineEnds = ['\n', '\r\n'];
@@ -81,9 +83,11 @@ function createLoftype(bytes, { asciiText } = {}) {
     // most three bytes).
     function textOf(name) {
         const bytes = bytesOf(name);
+        if (bytes.length === 0) return '';
         let text;
         try {
-            text = asciiText && name === 'output' && exports.output_ascii() ? asciiText(bytes) : utf8.decode(bytes);
+            const ascii = asciiText && name === 'output' && exports.output_ascii();
+            text = ascii ? asciiText(bytes) : (utf8 ??= new TextDecoder('utf-8', { ignoreBOM: true })).decode(bytes);
         } catch {
             throw tooLong;
         }
@@ -106,12 +110,14 @@ function createLoftype(bytes, { asciiText } = {}) {
     }
 
     // The layout options as the module takes them: blanks and empty lines after each,
-    // less one, and the page width (below 1: no limit).
+    // less one, and the page width (below 1: no limit); then the columns (0: none) that
+    // bands fit in place of the page width, as h8 -t fits them to a terminal's.
     const layout = (o) => [
         number(o.spaces, 1, spacingLow, spacingHigh, 'spaces'),
         number(o.lines, 1, spacingLow, spacingHigh, 'lines'),
         number(o.width, -1, widthLow, widthHigh, 'width'),
     ];
+    const columnsOf = (o) => number(o.columns, 0, 0, widthHigh, 'columns');
 
     // The report and the error of a call; failure 'tooWide' and the line's length in
     // characters as h8 counts them (the module's count), when the line is too wide.
@@ -140,6 +146,7 @@ function createLoftype(bytes, { asciiText } = {}) {
                 choice(options.align, aligns, 'left', 'align'),
                 options.trim ? 1 : 0,
                 choice(options.lineEnd, lineEnds, '\n', 'lineEnd'),
+                columnsOf(options),
             ];
             return guarded(() => {
                 const [length] = put(String(line), String(options.prefix ?? ''));
@@ -150,7 +157,7 @@ function createLoftype(bytes, { asciiText } = {}) {
 
         // The bytes of the file that Save writes for the line.
         saveText(line, options = {}) {
-            const numbers = layout(options);
+            const numbers = [...layout(options), columnsOf(options)];
             return guarded(() => {
                 const status = exports.save_text(put(String(line))[0], ...numbers);
                 return { bytes: status === 0 ? bytesOf('output').slice() : new Uint8Array(), ...results(status) };

@@ -100,14 +100,18 @@ void Report(std::u16string_view line) {
     }
 }
 
-// The page of the line as the options cut it; false, with the message, when the line
-// is too wide.
-bool Compose(std::u16string_view line, int hSpaces, int vSpaces, int pageWidth) {
+// The page of the line as the options cut it, or in bands that fit the columns when
+// there are any (as h8 -t cuts it for a terminal); false, with the message, when the
+// line is too wide.
+bool Compose(std::u16string_view line, int hSpaces, int vSpaces, int pageWidth, int columns) {
     ApplyOptions(hSpaces, vSpaces, pageWidth);
     Report(line);
     lineCharacters = platform::CharacterCount(line);
     output.clear();
-    if (!mod8Zevazuv::ComposePage(line)) {
+    const bool composed = columns > 0
+                              ? mod8Zevazuv::ComposeFittingPage(line, static_cast<std::int16_t>(columns))
+                              : mod8Zevazuv::ComposePage(line);
+    if (!composed) {
         message = mod8Zevazuv::OverflowMessage(line);
         return false;
     }
@@ -141,12 +145,13 @@ LOFTYPE_EXPORT(input) char16_t* Input(std::size_t units) {
 
 // The banner of the line in the input's first lineUnits units, the units after them
 // being the prefix, in the output form: format 0 text, 1 Markdown, 2 HTML; align 0 left,
-// 1 center, 2 right; crlf 0 LF, 1 CR LF.
+// 1 center, 2 right; crlf 0 LF, 1 CR LF; columns 0, or the columns that the bands fit
+// and stand within, in place of the page width (1 to its largest).
 LOFTYPE_EXPORT(banner)
 int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int format, int align,
-           int trim, int crlf) {
+           int trim, int crlf, int columns) {
     const std::u16string_view line = Line(lineUnits);
-    if (!Compose(line, hSpaces, vSpaces, pageWidth)) {
+    if (!Compose(line, hSpaces, vSpaces, pageWidth, columns)) {
         return kTooWide;
     }
     mod8Zevazuv::OutputForm form;
@@ -155,16 +160,17 @@ int Banner(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int f
     form.prefix = Argument(lineUnits);
     form.format = static_cast<mod8Zevazuv::Format>(format);
     form.align = static_cast<mod8Zevazuv::Align>(align);
-    mod8Zevazuv::WriteBanner(form, line, modOptions::PageWidth, mod8Zevazuv::PageText,
+    const auto width = columns > 0 ? static_cast<std::int16_t>(columns) : modOptions::PageWidth;
+    mod8Zevazuv::WriteBanner(form, line, width, mod8Zevazuv::PageText,
                              [](std::string_view bytes) { Append(bytes); });
     return kDone;
 }
 
 // The bytes of the banner file that Save writes for the input: the page and one line
-// break, as the file writer's WriteLine ends it.
+// break, as the file writer's WriteLine ends it; columns as for banner.
 LOFTYPE_EXPORT(save_text)
-int SaveText(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth) {
-    if (!Compose(Line(lineUnits), hSpaces, vSpaces, pageWidth)) {
+int SaveText(std::size_t lineUnits, int hSpaces, int vSpaces, int pageWidth, int columns) {
+    if (!Compose(Line(lineUnits), hSpaces, vSpaces, pageWidth, columns)) {
         return kTooWide;
     }
     output = mod8Zevazuv::PageText;

@@ -171,9 +171,10 @@ function start() {
     // The columns that the banner's box shows, measured when its size changes (a
     // measure in draw would lay the page out at every keystroke).
     let columns = windowColumns();
-    // The width of the calls: the box's, or the columns that the window shows beside the prefix.
+    // The layout of the calls: the width box's, or bands that fit the columns that the
+    // window shows beside the prefix.
     const fitted = () => Math.min(widthRange.high, Math.max(1, columns - columnsOf(options.prefix)));
-    const layout = () => ({ ...options, width: options.width === 'fit' ? fitted() : options.width });
+    const layout = () => (options.width === 'fit' ? { ...options, width: -1, columns: fitted() } : options);
 
     function checkNumber(name) {
         const box = $(name);
@@ -228,7 +229,7 @@ function start() {
         const other = chosen === 'text' ? plain : run(() => loftype.banner(text, { ...given, format: chosen }));
         showBanner(plain.text, 8 + options.lines + 1);
         banner.setAttribute('aria-label', text);
-        setText(size, describeSize(plain.text, given.width));
+        setText(size, describeSize(plain.text, given.columns ?? given.width));
         setText(report, plain.report);
         setText(error, plain.error ? failure(plain) : failure(other));
         shown = other.text;

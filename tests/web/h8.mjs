@@ -47,9 +47,10 @@ function layoutArgs(o) {
     return ['--spaces', String(o.spaces), '--lines', String(o.lines), '--width', String(o.width)];
 }
 
+// With columns, the bands fit that many, as -t fits them to COLUMNS (see h8Banner).
 function bannerArgs(line, options = {}) {
     const o = { ...defaults, ...options };
-    return [o.lineEnd === '\r\n' ? '--crlf' : '--lf', ...layoutArgs(o), '--format', o.format,
+    return [o.lineEnd === '\r\n' ? '--crlf' : '--lf', ...layoutArgs(o), ...(o.columns ? ['-t'] : []), '--format', o.format,
         '--align', o.align, ...(o.trim ? ['--trim'] : []), '--prefix', o.prefix, '--', line];
 }
 
@@ -74,7 +75,8 @@ const runOptions = { maxBuffer: 1 << 30, encoding: 'buffer' };
 
 export function h8Banner(line, options) {
     const args = bannerArgs(line, options);
-    return outcome(args, spawnSync(h8Path, args, runOptions));
+    const env = { ...process.env, COLUMNS: String(options?.columns ?? '') };
+    return outcome(args, spawnSync(h8Path, args, { ...runOptions, env }));
 }
 
 // A shell that runs h8 for each request, so that Node forks once rather than per call,

@@ -24,6 +24,7 @@ const bannerCases = [
     ['right and trimmed', 'Right', { width: 80, align: 'right', trim: true }],
     ['non-ASCII prefix', 'Abc', { prefix: '¶ café — 😀 ' }],
     ['CR LF', 'Two bands', { width: 20, lineEnd: '\r\n' }],
+    ['fitted to columns', 'Fit it in', { columns: 20, align: 'center', prefix: '# ' }],
     ['CR LF in html', 'x', { format: 'html', lineEnd: '\r\n' }],
     ['outside the font', 'é ß Ω 中 😀\t!', {}],
     ['outside the font in markdown', 'naïve', { format: 'markdown' }],
