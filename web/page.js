@@ -214,7 +214,7 @@ function start() {
     function describeSize(text, width) {
         const widest = widestRow(text);
         if (widest === 0) return '';
-        const limit = options.width === 'fit' ? `wrapped to the window's ${width}` : width < 1 ? 'no width limit' : `at most ${width}`;
+        const limit = options.width === 'fit' ? `fitted to the window's ${width}` : width < 1 ? 'no width limit' : `with Width at ${width}`;
         const scroll = widest > columns ? ' Scroll sideways to see it all.' : '';
         return `${widest} characters wide, ${limit}.${scroll}`;
     }

@@ -364,7 +364,7 @@ describe('the page', () => {
     });
 
     it('fits the banner to the window, keeps its first band in view and cuts no text', { timeout: 60_000 }, async () => {
-        const fitted = async (view) => Number(/wrapped to the window's (\d+)\./.exec(await view.textContent('#size'))?.[1]);
+        const fitted = async (view) => Number(/fitted to the window's (\d+)\./.exec(await view.textContent('#size'))?.[1]);
         const shows = async (view, text, options) =>
             assert.equal(await view.locator('#banner').textContent(), h8Banner(text, options).text, `${brief(text)} with ${JSON.stringify(options)}`);
         for (const [width, height] of [[1280, 800], [320, 640]]) {
