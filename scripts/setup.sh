@@ -6,6 +6,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev) # build, tests, benchmarks
+packages+=(zlib1g-dev figlet toilet-fonts) # zipped FIGfonts; the FIGfont tests' oracle and fonts
 if [ "${1:-}" = "--core" ]; then
     shift
 else
