@@ -140,8 +140,8 @@ void AppendUtf8(char32_t c, std::string& out) {
 // The banner being written: rows cut to the width and justified in it.
 class Output {
 public:
-    Output(const Font& font, const Settings& settings, Banner& banner)
-        : hardblank_(font.hardblank), settings_(settings), banner_(banner) {}
+    Output(const Font& font, const Settings& settings, const RowSink& put)
+        : hardblank_(font.hardblank), settings_(settings), put_(put) {}
 
     void Put(std::u32string_view cells) {
         std::string row;
@@ -152,7 +152,7 @@ public:
         for (char32_t c : cells) {
             AppendUtf8(c == hardblank_ ? kBlank : c, row);
         }
-        banner_.rows.push_back(std::move(row));
+        put_(row);
     }
 
 private:
@@ -170,15 +170,15 @@ private:
 
     char32_t hardblank_;
     const Settings& settings_;
-    Banner& banner_;
+    const RowSink& put_;
 };
 
 // One output line of figures, kept in the order the figures are added: for right to
 // left its rows are mirrored, so that every figure joins the line at its end.
 class Line {
 public:
-    Line(const Font& font, const Settings& settings, Banner& banner)
-        : font_(font), settings_(settings), banner_(banner), output_(font, settings, banner),
+    Line(const Font& font, const Settings& settings, const RowSink& put)
+        : font_(font), settings_(settings), output_(font, settings, put),
           rows_(static_cast<std::size_t>(font.height)), visibleEnds_(rows_.size()),
           empty_(rows_.size()) {}
 
@@ -231,6 +231,7 @@ public:
     }
 
     bool Empty() const { return rows_.front().empty(); }
+    const std::vector<char32_t>& Missing() const { return missing_; }
     const std::u32string& Input() const { return input_; }
 
 private:
@@ -240,7 +241,7 @@ private:
             return *figure;
         }
         if (code != 0 && reported_.insert(code).second) {
-            banner_.missing.push_back(code);
+            missing_.push_back(code);
         }
         const Figure* fallback = font_.Find(0);
         return fallback ? *fallback : emptyFigure_;
@@ -330,7 +331,6 @@ private:
 
     const Font& font_;
     const Settings& settings_;
-    Banner& banner_;
     Output output_;
     std::vector<std::u32string> rows_;
     // For each row, the columns up to its last visible one.
@@ -341,6 +341,7 @@ private:
     std::u32string input_;
     std::size_t previousWidth_ = 0;
     std::unordered_set<char32_t> reported_;
+    std::vector<char32_t> missing_;
 };
 
 // Where a line may be broken, as figlet tracks it.
@@ -355,8 +356,8 @@ enum class WordState {
 // Feeds characters to lines, wrapping words at the width.
 class Wrapper {
 public:
-    Wrapper(const Font& font, const Settings& settings, Banner& banner)
-        : line_(font, settings, banner) {}
+    Wrapper(const Font& font, const Settings& settings, const RowSink& put)
+        : line_(font, settings, put) {}
 
     void Feed(char32_t c) {
         if (state_ == WordState::kSkipBlanks) {
@@ -375,6 +376,8 @@ public:
             line_.Emit();
         }
     }
+
+    const std::vector<char32_t>& Missing() const { return line_.Missing(); }
 
 private:
     // Places the character; false when the line was broken before it and it must be
@@ -434,29 +437,79 @@ private:
 
 } // namespace
 
-Banner Render(const Font& font, std::u32string_view text, const LayoutOptions& options) {
-    Banner banner;
-    Settings settings = Resolve(font, options);
-    Wrapper wrapper(font, settings, banner);
-    bool afterLineEnd = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (options.paragraphs && c == kLineEnd && !afterLineEnd) {
-            c = i + 1 < text.size() && IsAsciiSpace(text[i + 1]) ? kLineEnd : kBlank;
-        }
+struct Renderer::State {
+    State(const Font& font, const LayoutOptions& options, RowSink put)
+        : settings(Resolve(font, options)), controls(options.controls),
+          paragraphs(options.paragraphs), put(std::move(put)), wrapper(font, settings, this->put) {}
+
+    // Feeds one character as figlet reads it: in paragraphs a line end followed by
+    // anything but whitespace is a blank; translated; other whitespace than blanks and
+    // tabs ends a line; other control characters are dropped.
+    void Take(char32_t c) {
         afterLineEnd = IsAsciiSpace(c) && c != U'\t' && c != kBlank;
-        for (const ControlFile& control : options.controls) {
+        for (const ControlFile& control : controls) {
             c = static_cast<char32_t>(control.Translate(static_cast<std::int32_t>(c)));
         }
         if (IsAsciiSpace(c)) {
             c = c == U'\t' || c == kBlank ? kBlank : kLineEnd;
         }
         if ((c > 0 && c < kBlank && c != kLineEnd) || c == 0x7F) {
-            continue;
+            return;
         }
         wrapper.Feed(c);
     }
-    wrapper.Finish();
+
+    // A line end in paragraphs waits for the character after it.
+    void Read(char32_t c) {
+        if (heldLineEnd) {
+            heldLineEnd = false;
+            Take(IsAsciiSpace(c) ? kLineEnd : kBlank);
+        }
+        if (paragraphs && c == kLineEnd && !afterLineEnd) {
+            heldLineEnd = true;
+            return;
+        }
+        Take(c);
+    }
+
+    Settings settings;
+    std::vector<ControlFile> controls;
+    bool paragraphs = false;
+    RowSink put;
+    Wrapper wrapper;
+    bool afterLineEnd = false;
+    bool heldLineEnd = false;
+};
+
+Renderer::Renderer(const Font& font, const LayoutOptions& options, RowSink put)
+    : state_(std::make_unique<State>(font, options, std::move(put))) {}
+
+Renderer::~Renderer() = default;
+
+void Renderer::Feed(std::u32string_view text) {
+    for (char32_t c : text) {
+        state_->Read(c);
+    }
+}
+
+void Renderer::Finish() {
+    if (state_->heldLineEnd) {
+        state_->heldLineEnd = false;
+        state_->Take(kBlank);
+    }
+    state_->wrapper.Finish();
+}
+
+const std::vector<char32_t>& Renderer::Missing() const {
+    return state_->wrapper.Missing();
+}
+
+Banner Render(const Font& font, std::u32string_view text, const LayoutOptions& options) {
+    Banner banner;
+    Renderer renderer(font, options, [&](std::string_view row) { banner.rows.emplace_back(row); });
+    renderer.Feed(text);
+    renderer.Finish();
+    banner.missing = renderer.Missing();
     return banner;
 }
 

@@ -3,6 +3,8 @@
 #include "engine/figfont.h"
 #include "engine/figfont_control.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,8 +52,31 @@ struct Banner {
     std::vector<char32_t> missing;
 };
 
-// Lays out the text; "\n" (and any ASCII whitespace but the blank and the tab) ends a
-// line, other control characters are left out.
+// Receives each row of a banner, in UTF-8 without a line end.
+using RowSink = std::function<void(std::string_view row)>;
+
+// Lays out text given piece by piece (a line may span pieces) and puts out each line
+// of figures as soon as it is complete. "\n", and any ASCII whitespace but the blank
+// and the tab, ends a line; other control characters are left out.
+class Renderer {
+public:
+    Renderer(const Font& font, const LayoutOptions& options, RowSink put);
+    ~Renderer();
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    void Feed(std::u32string_view text);
+    // Puts out the last line; no text may follow.
+    void Finish();
+    // The characters met so far that the font has no figure for, each once, in order.
+    const std::vector<char32_t>& Missing() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// Lays out the whole text at once.
 Banner Render(const Font& font, std::u32string_view text, const LayoutOptions& options);
 // The same for UTF-8, each malformed byte read as U+FFFD.
 Banner Render(const Font& font, std::string_view utf8, const LayoutOptions& options);
