@@ -442,9 +442,8 @@ struct Renderer::State {
         : settings(Resolve(font, options)), controls(options.controls),
           paragraphs(options.paragraphs), put(std::move(put)), wrapper(font, settings, this->put) {}
 
-    // Feeds one character as figlet reads it: in paragraphs a line end followed by
-    // anything but whitespace is a blank; translated; other whitespace than blanks and
-    // tabs ends a line; other control characters are dropped.
+    // Feeds one character, translated by the control files: whitespace but blanks and
+    // tabs ends a line, other control characters are dropped.
     void Take(char32_t c) {
         afterLineEnd = IsAsciiSpace(c) && c != U'\t' && c != kBlank;
         for (const ControlFile& control : controls) {
@@ -459,7 +458,8 @@ struct Renderer::State {
         wrapper.Feed(c);
     }
 
-    // A line end in paragraphs waits for the character after it.
+    // In paragraphs a line end followed by anything but whitespace is a blank: it waits
+    // for the character after it.
     void Read(char32_t c) {
         if (heldLineEnd) {
             heldLineEnd = false;
