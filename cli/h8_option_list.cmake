@@ -72,6 +72,11 @@ h8_option(save
     HELP "write the banner to Files/<line>.txt under the current"
          "directory exactly as the Save command does (CR LF, the"
          "page width of -w), and print nothing")
+h8_option(export-font ALONE
+    BRIEF "write the built-in font as a FIGfont"
+    HELP "write the built-in font to standard output as a FIGfont"
+         "(flf2a) and exit: figlet -W draws a line with it as h8"
+         "-w -1 draws it, trailing blanks aside")
 h8_option(help LETTER h ALONE
     BRIEF "print the help"
     HELP "print this help and exit")

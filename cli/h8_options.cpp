@@ -152,6 +152,9 @@ std::string Apply(OptionId id, std::string_view option, std::u16string_view valu
     case OptionId::kVersion:
         invocation.version = true;
         break;
+    case OptionId::kExportFont:
+        invocation.exportFont = true;
+        break;
     }
     return {};
 }

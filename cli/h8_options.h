@@ -22,6 +22,7 @@ struct Invocation {
     bool save = false;
     bool help = false;
     bool version = false;
+    bool exportFont = false;
     mod8Zevazuv::OutputForm form;
     // The words of the line; none means: read the lines from standard input.
     std::vector<std::u16string> words;

@@ -6,6 +6,7 @@
 #include "cli/input_lines.h"
 #include "commands/banner_file.h"
 #include "engine/banner.h"
+#include "engine/font_export.h"
 #include "engine/output_forms.h"
 #include "platform/file_writer.h"
 #include "platform/utf8.h"
@@ -200,6 +201,10 @@ int CarryOut(const h8::Invocation& invocation) {
     }
     ApplyOptions(invocation);
     modMain::InitEngine();
+    if (invocation.exportFont) {
+        PrintOut(mod8Zevazuv::WithLineEnds(mod8Zevazuv::FigfontText(), invocation.form.lineEnd));
+        return 0;
+    }
     std::unique_ptr<platform::FileSystem> files = platform::CreateFileSystemObject();
     if (invocation.words.empty()) {
         return EnlargeInput(invocation, *files);

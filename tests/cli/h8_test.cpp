@@ -1,4 +1,5 @@
 #include "engine/banner.h"
+#include "engine/character_classes.h"
 #include "settings/layout_options.h"
 #include "support/run_program.h"
 #include "support/temporary_folder.h"
@@ -6,10 +7,13 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
+#include <sstream>
 
 using testing_support::Outcome;
 using testing_support::ReadFile;
 using testing_support::TemporaryFolder;
+using testing_support::WriteFile;
 
 namespace {
 
@@ -395,6 +399,58 @@ TEST(H8, FailedWritesAndReadsAreReported) {
         EXPECT_EQ(run.status, c.status) << c.script;
         EXPECT_EQ(run.out, "") << c.script;
         EXPECT_EQ(run.err, c.err) << c.script;
+    }
+}
+#endif
+
+#ifndef _WIN32
+// The first eight rows of a text, each without its trailing blanks.
+std::string EightRowsTrimmed(const std::string& text) {
+    std::istringstream rows(text);
+    std::string trimmed;
+    std::string row;
+    for (int i = 0; i < 8 && std::getline(rows, row); ++i) {
+        trimmed += row.substr(0, row.find_last_not_of(' ') + 1) + '\n';
+    }
+    return trimmed;
+}
+
+// figlet at full width draws a line of the font's characters in the exported font as h8
+// draws it with no limit, trailing blanks aside: each character alone, all of them in
+// one line, and random lines of them.
+TEST(H8, FigletDrawsWithTheExportedFontAsH8Draws) {
+    const char* const figlet = "/usr/bin/figlet";
+    ASSERT_TRUE(std::filesystem::exists(figlet)) << "figlet is needed: apt-get install figlet";
+    TemporaryFolder folder;
+    const Outcome font = H8({"--export-font"});
+    ASSERT_EQ(font.status, 0) << font.err;
+    const std::filesystem::path file = folder.Path() / "loftype.flf";
+    WriteFile(file, font.out);
+    std::string characters;
+    for (char c = 32; c <= 126; ++c) {
+        if (mod8Zevazuv::InFont(static_cast<char16_t>(c))) {
+            characters += c;
+        }
+    }
+    ASSERT_EQ(characters.size(), 77u);
+    std::vector<std::string> lines{characters};
+    for (char c : characters) {
+        lines.emplace_back(1, c);
+    }
+    std::mt19937 random(8);
+    std::uniform_int_distribution<std::size_t> pick(0, characters.size() - 1);
+    for (int i = 0; i < 20; ++i) {
+        std::string line;
+        for (int n = 0; n < 30; ++n) {
+            line += characters[pick(random)];
+        }
+        lines.push_back(line);
+    }
+    for (const std::string& line : lines) {
+        const Outcome drawn = testing_support::RunProgram(
+            figlet, {"-W", "-w", "100000", "-f", file.string()}, line + "\n");
+        EXPECT_EQ(EightRowsTrimmed(drawn.out), EightRowsTrimmed(H8({"-w", "-1", "--", line}).out))
+            << "the line \"" << line << "\"";
     }
 }
 #endif
