@@ -98,7 +98,7 @@ public:
         static const char* const kLayouts[] = {"-s", "-S", "-k", "-W", "-o"};
         static const char* const kDirections[] = {"-X", "-L", "-R"};
         static const char* const kJustifications[] = {"", "-l", "-c", "-r"};
-        static const int kWidths[] = {79, 79, 40, 20, 12, 6, 1, 300};
+        static const int kWidths[] = {79, 79, 40, 20, 12, 6, 1, 0, 300};
         int layout = Pick(5), direction = Pick(3), justification = Pick(4);
         made.options.layout = std::array{Layout::kFont, Layout::kSmushing, Layout::kFitting,
                                          Layout::kFullWidth, Layout::kOverlap}[layout];
@@ -202,7 +202,8 @@ std::vector<fs::path> EveryFont() {
 
 // A font of random figures three rows high, each with an edge on either side that the
 // smushing rules may join, here and there a blank instead; with code tags in decimal,
-// octal, hex and negative after the required characters. The header line is given.
+// octal, hex and negative and a figure for code 0 after the required characters. The
+// header line is given.
 std::string GeneratedFont(const std::string& header, unsigned seed, const std::string& lineEnd) {
     static constexpr std::string_view kCells = "|/\\[]{}()<>_-X$";
     static constexpr std::string_view kEdges = "/\\<>$_|[]";
@@ -225,7 +226,7 @@ std::string GeneratedFont(const std::string& header, unsigned seed, const std::s
     for (int i = 0; i < 102; ++i) {
         figure();
     }
-    for (const char* tag : {"200", "0311 octal", "0xCA hex", "-0x2 negative"}) {
+    for (const char* tag : {"200", "0311 octal", "0xCA hex", "-0x2 negative", "0 missing"}) {
         font += tag + lineEnd;
         figure();
     }
@@ -373,11 +374,11 @@ TEST(FigFont, DrawsEveryInstalledFontAsFigletDoes) {
 TEST(FigFont, DrawsGeneratedFontsAsFigletDoes) {
     testing_support::TemporaryFolder folder;
     const std::vector<std::string> headers = {
-        "flf2a$ 3 2 8 1 1 0 129 4",  "flf2a$ 3 2 8 2 1 0 130 4",  "flf2a$ 3 2 8 4 1 0 132 4",
-        "flf2a$ 3 2 8 8 1 0 136 4",  "flf2a$ 3 2 8 16 1 0 144 4", "flf2a$ 3 2 8 32 1 0 160 4",
-        "flf2a$ 3 2 8 63 1 0 191 4", "flf2a$ 3 2 8 0 1 0 128 4",  "flf2a$ 3 2 8 0 1 0 64 4",
-        "flf2a$ 3 2 8 -1 1 0 0 4",   "flf2a$ 3 2 8 -1 1",         "flf2a$ 3 2 8 0 1",
-        "flf2a$ 3 2 8 5 1",          "flf2a$ 3 2 8 63 1 0",       "flf2a$ 3 2 8 31 1 1 159 4",
+        "flf2a$ 3 2 8 1 1 0 129 5",  "flf2a$ 3 2 8 2 1 0 130 5",  "flf2a$ 3 2 8 4 1 0 132 5",
+        "flf2a$ 3 2 8 8 1 0 136 5",  "flf2a$ 3 2 8 16 1 0 144 5", "flf2a$ 3 2 8 32 1 0 160 5",
+        "flf2a$ 3 2 8 63 1 0 191 5", "flf2a$ 3 2 8 0 1 0 128 5",  "flf2a$ 3 2 8 0 1 0 64 5",
+        "flf2a$ 3 2 8 -1 1 0 0 5",   "flf2a$ 3 2 8 -1 1",         "flf2a$ 3 2 8 0 1",
+        "flf2a$ 3 2 8 5 1",          "flf2a$ 3 2 8 63 1 0",       "flf2a$ 3 2 8 31 1 1 159 5",
     };
     int failures = 0;
     for (std::size_t i = 0; i < headers.size() && failures < 3; ++i) {
