@@ -55,7 +55,7 @@ public:
                            [](char c) { return IsAsciiSpace(static_cast<unsigned char>(c)); });
     }
 
-    int number() const { return number_; }
+    int Number() const { return number_; }
 
 private:
     std::string_view rest_;
@@ -217,7 +217,7 @@ private:
     }
 
     FontError AtLine(const std::string& what) const {
-        return FontError{"line " + std::to_string(lines_.number()) + ": " + what};
+        return FontError{"line " + std::to_string(lines_.Number()) + ": " + what};
     }
 
     std::optional<FontError> ReadCodeTagged() {

@@ -32,7 +32,7 @@ inline constexpr std::size_t kMaxFontBytes = 16 * 1024 * 1024;
 // with blanks), the endmarks removed and the hardblanks kept.
 struct Figure {
     std::vector<std::u32string> rows;
-    std::size_t width() const { return rows.empty() ? 0 : rows.front().size(); }
+    std::size_t Width() const { return rows.empty() ? 0 : rows.front().size(); }
 };
 
 struct Font {

@@ -66,7 +66,7 @@ void AppendUtf8(char32_t c, std::string& out) {
 // figlet reads beyond its line when a line right to left begins with a figure whose
 // every row ends in a blank; such figures are left out of those lines.
 bool EndsInBlankEveryRow(const Figure& figure) {
-    return figure.width() > 0 &&
+    return figure.Width() > 0 &&
            std::all_of(figure.rows.begin(), figure.rows.end(),
                        [](const std::u32string& row) { return row.back() == U' '; });
 }
