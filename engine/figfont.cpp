@@ -117,6 +117,16 @@ std::optional<std::string_view> Signature(std::string_view line) {
     return line.substr(5);
 }
 
+// The bytes of the hardblank at the start of the text: one character, in UTF-8 if it
+// is valid there, else one byte.
+std::size_t HardblankLength(std::string_view text) {
+    if (text.empty()) {
+        return 0;
+    }
+    auto sequence = platform::utf8_detail::ReadSequence(text);
+    return sequence.length > 1 ? static_cast<std::size_t>(sequence.length) : 1;
+}
+
 // The whitespace-separated integers of the header after its hardblank, up to the
 // first word that is none; at least the five that every header has.
 std::optional<std::vector<std::int64_t>> HeaderNumbers(std::string_view text) {
@@ -165,10 +175,10 @@ std::variant<Header, FontError> ReadHeader(std::string_view line) {
     if (!afterSignature) {
         return FontError{"not a FIGfont: it does not begin with flf2a or tlf2a"};
     }
-    std::size_t end = afterSignature->find_first_of(" \t");
-    std::u32string hardblank = DecodeRow(afterSignature->substr(0, end));
-    auto numbers = HeaderNumbers(afterSignature->substr(std::min(end, afterSignature->size())));
-    if (hardblank.size() != 1 || !numbers) {
+    std::size_t length = HardblankLength(*afterSignature);
+    std::u32string hardblank = DecodeRow(afterSignature->substr(0, length));
+    auto numbers = HeaderNumbers(afterSignature->substr(length));
+    if (length == 0 || IsAsciiSpace(hardblank.front()) || !numbers) {
         return FontError{"not a FIGfont: its first line lacks the hardblank, height, baseline, "
                          "maximum length, old layout and comment lines"};
     }

@@ -378,7 +378,7 @@ TEST(FigFont, DrawsGeneratedFontsAsFigletDoes) {
         "flf2a$ 3 2 8 8 1 0 136 5",  "flf2a$ 3 2 8 16 1 0 144 5", "flf2a$ 3 2 8 32 1 0 160 5",
         "flf2a$ 3 2 8 63 1 0 191 5", "flf2a$ 3 2 8 0 1 0 128 5",  "flf2a$ 3 2 8 0 1 0 64 5",
         "flf2a$ 3 2 8 -1 1 0 0 5",   "flf2a$ 3 2 8 -1 1",         "flf2a$ 3 2 8 0 1",
-        "flf2a$ 3 2 8 5 1",          "flf2a$ 3 2 8 63 1 0",       "flf2a$ 3 2 8 31 1 1 159 5",
+        "flf2a$3 2 8 5 1",           "flf2a$ 3 2 8 63 1 0",       "flf2a$ 3 2 8 31 1 1 159 5",
     };
     int failures = 0;
     for (std::size_t i = 0; i < headers.size() && failures < 3; ++i) {
