@@ -44,6 +44,7 @@ struct Font {
     bool rightToLeft = false;
     // The comment lines, each ended by "\n", as the file has them.
     std::string comments;
+    // Each with `height` rows, as the renderer relies on.
     std::vector<Figure> figures;
     // Character code to index in figures; a code given twice keeps its last figure.
     std::unordered_map<std::int32_t, std::size_t> codes;
