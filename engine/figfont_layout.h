@@ -81,4 +81,8 @@ Banner Render(const Font& font, std::u32string_view text, const LayoutOptions& o
 // The same for UTF-8, each malformed byte read as U+FFFD.
 Banner Render(const Font& font, std::string_view utf8, const LayoutOptions& options);
 
+// Appends the UTF-8 of a code point, as the rows are written (U+FFFD for a code
+// beyond Unicode): for naming a character the font lacks.
+void AppendUtf8(char32_t code, std::string& out);
+
 } // namespace figfont
