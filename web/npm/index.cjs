@@ -1,8 +1,9 @@
 // @LOFTYPE_GLUE@
 
 // The package's functions over the glue above (web/loftype.js), with the module carried
-// as base64. The engine is made at the first call: loading the package only parses it.
-const moduleBase64 = '@LOFTYPE_MODULE@';
+// as a string of its bytes, one character each (see make_package.cmake). The engine is
+// made at the first call: loading the package only parses it.
+const moduleText = '@LOFTYPE_MODULE@';
 
 class BannerTooWideError extends Error {
     constructor(message, characters) {
@@ -19,13 +20,11 @@ class BannerMemoryError extends RangeError {
     }
 }
 
-// The module's bytes: through Node's Buffer where there is one (its atob is a few times
-// slower), else through atob.
+// The module's bytes: through Node's Buffer where there is one, else one by one.
 function moduleBytes() {
-    if (typeof Buffer === 'function') return Buffer.from(moduleBase64, 'base64');
-    const text = atob(moduleBase64);
-    const bytes = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+    if (typeof Buffer === 'function') return Buffer.from(moduleText, 'latin1');
+    const bytes = new Uint8Array(moduleText.length);
+    for (let i = 0; i < moduleText.length; ++i) bytes[i] = moduleText.charCodeAt(i);
     return bytes;
 }
 
