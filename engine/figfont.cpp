@@ -39,7 +39,9 @@ public:
         if (rest_.empty()) {
             return std::nullopt;
         }
-        std::size_t end = std::min(rest_.find_first_of("\r\n"), rest_.size());
+        auto lineEnd =
+            std::find_if(rest_.begin(), rest_.end(), [](char c) { return c == '\n' || c == '\r'; });
+        auto end = static_cast<std::size_t>(lineEnd - rest_.begin());
         std::string_view line = rest_.substr(0, end);
         std::size_t ending = end == rest_.size() ? 0 : 1;
         if (rest_.substr(end, 2) == "\r\n") {
@@ -249,6 +251,7 @@ private:
             return AtLine("more than 65536 characters");
         }
         Figure figure;
+        figure.rows.reserve(static_cast<std::size_t>(font_.height));
         if (auto error = ReadRows(code, figure)) {
             return error;
         }
