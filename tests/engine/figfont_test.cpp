@@ -483,6 +483,8 @@ TEST(FigFont, ReadsCodeTagsLatin1RowsAndReportsMissingCharacters) {
 // standard font over Latin-1, Greek and Cyrillic; those for other input encodings
 // are refused.
 TEST(FigFont, TranslatesByEveryInstalledControlFileAsFigletDoes) {
+    fs::path figlet = FindFiglet();
+    ASSERT_FALSE(figlet.empty()) << "figlet is needed: apt-get install figlet toilet-fonts";
     testing_support::TemporaryFolder folder;
     fs::path staged = folder.Path() / "staged.flc";
     testing_support::WriteFile(staged, "flc2a\nt a-z A-Z\nf\nt Q ~\nt \\65-\\0x43 \\-2-\\0\n");
@@ -515,7 +517,7 @@ TEST(FigFont, TranslatesByEveryInstalledControlFileAsFigletDoes) {
         LayoutOptions options;
         options.controls = {std::get<ControlFile>(control)};
         auto expected = testing_support::RunProgram(
-            FindFiglet(), {"-C", "utf8", "-C", path.string(), "-f", "standard"}, text);
+            figlet, {"-C", "utf8", "-C", path.string(), "-f", "standard"}, text);
         std::string actual = Joined(Render(standard, std::string_view(text), options));
         EXPECT_EQ(actual, expected.out) << path << FirstDifference(expected.out, actual);
     }
