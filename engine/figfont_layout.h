@@ -57,7 +57,8 @@ using RowSink = std::function<void(std::string_view row)>;
 
 // Lays out text given piece by piece (a line may span pieces) and puts out each line
 // of figures as soon as it is complete. "\n", and any ASCII whitespace but the blank
-// and the tab, ends a line; other control characters are left out.
+// and the tab, ends a line; other control characters are left out. It refers to the
+// font, which must outlive it.
 class Renderer {
 public:
     Renderer(const Font& font, const LayoutOptions& options, RowSink put);
