@@ -12,4 +12,4 @@ step "Configuring build-fuzz/" "delete build-fuzz/ and run this again" \
     cmake -S . -B build-fuzz -G Ninja -DLOFTYPE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOFTYPE_WERROR=ON
 step "Building the fuzz targets (about a minute)" "the first error is above" cmake --build build-fuzz
-exec bash scripts/run_fuzzers.sh build-fuzz "$seconds" engine numbers file_name
+exec bash scripts/run_fuzzers.sh build-fuzz "$seconds" engine numbers file_name figfont
