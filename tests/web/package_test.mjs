@@ -162,6 +162,9 @@ test('refused values and options throw, naming what is wrong, a banner too large
     assert.throws(() => cjs.banner('W'.repeat(2 ** 28)),
         (error) => error instanceof cjs.BannerTooWideError && error.characters === 2 ** 28);
     assert.equal(cjs.banner('Hi'), h8Banner('Hi', {}).text);
+    const fitted = { columns: 20, width: 5, align: 'center', prefix: '# ' };
+    assert.equal(cjs.banner('Fit it in', fitted), h8Banner('Fit it in', fitted).text);
+    assert.throws(() => cjs.banner(line, { columns: 1.5 }), { name: 'RangeError', message: /^columns must be a whole number from 0 to 32767/ });
     // A package loaded anew, without an engine: its first compile fails, the next works.
     const require = createRequire(path.join(folder, 'index.cjs'));
     const file = require.resolve('loftype');
@@ -213,6 +216,12 @@ test('npx loftype takes h8\'s options and prints byte for byte what h8 --lf prin
     assert.deepEqual(listed(help.stdout).filter((o) => !listed(h8Run(['--help']).stdout).includes(o)), []);
     const { version } = JSON.parse(fs.readFileSync(path.join(folder, 'node_modules/loftype/package.json'), 'utf8'));
     assert.deepEqual([help.status, run(loftype, ['-qh']).stdout, run(loftype, ['--vers']).stdout], [0, help.stdout, `loftype ${version}\n`]);
+    // On a terminal of 30 columns (script gives each its own), the bands fit it without -w,
+    // as h8's do; with -w the page width counts.
+    const onTerminal = (command) => run('script', ['-qec', `stty cols 30 && ${command} -s0 --align right Hello world`, '/dev/null']).stdout;
+    assert.equal(onTerminal(loftype), onTerminal(`${h8Path} --lf`));
+    assert.notEqual(onTerminal(loftype), onTerminal(`${loftype} -w -1`));
+    assert.equal(onTerminal(`${loftype} -w 40`), onTerminal(`${h8Path} --lf -w 40`));
 });
 
 test('loftype without words prints each line of standard input as h8 does, as soon as the line is complete', async () => {

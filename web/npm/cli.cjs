@@ -26,8 +26,9 @@ Options:
   -w, --width N     page width in small characters, as the desktop program
                     takes it: a band ends with the character whose width
                     reaches it, blanks not counted; any number from -32768 to
-                    32767, and below 1 means no limit (the default, on a
-                    terminal too)
+                    32767, and below 1 means no limit (-w -1)
+                    Without -w the bands fit the terminal when standard
+                    output is one; a pipe or a file gets no limit.
   -q, --quiet       say nothing about characters that the font does not have
       --trim        no blanks at the end of any printed line
       --prefix TEXT begin every printed line with TEXT ("# ", "// ")
@@ -209,11 +210,19 @@ const output = {
     },
 };
 
+// Without -w, the columns of the terminal on standard output, which the bands fit as
+// h8's do (the blanks after each character counted), asked again for each line as the
+// terminal may be resized; 0, no limit, for a pipe or a file.
+function terminalColumns(settings) {
+    if (settings.banner.width !== undefined || !process.stdout.isTTY) return 0;
+    return Math.min(Math.max(process.stdout.columns || 0, 0), 32767);
+}
+
 // Prints the banner of one line; the exit status that it earns.
 function print(line, settings) {
     const onOutsideFont = settings.quiet ? undefined : say;
     try {
-        output.write(banner(asGiven(line), { ...settings.banner, onOutsideFont }));
+        output.write(banner(asGiven(line), { ...settings.banner, columns: terminalColumns(settings), onOutsideFont }));
         return 0;
     } catch (error) {
         if (!(error instanceof BannerTooWideError || error instanceof BannerMemoryError)) throw error;

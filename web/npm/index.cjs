@@ -39,7 +39,7 @@ let compiling;
 const loftype = () => (engine ??= createLoftype(moduleBytes(), glueOptions));
 
 const layoutOptions = ['spaces', 'lines', 'width', 'onOutsideFont'];
-const bannerOptions = [...layoutOptions, 'format', 'align', 'trim', 'prefix', 'lineEnd'];
+const bannerOptions = [...layoutOptions, 'format', 'align', 'trim', 'prefix', 'lineEnd', 'columns'];
 const optionTypes = { trim: 'boolean', prefix: 'string', onOutsideFont: 'function' };
 // Each layout number's reading and its range among the glue's limits.
 const numbers = {

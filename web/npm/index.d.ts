@@ -23,6 +23,8 @@ export interface BannerOptions extends LayoutOptions {
     prefix?: string;
     /** "\n" (the default, as h8 --lf) or "\r\n" (as Copy and h8 --crlf). */
     lineEnd?: '\n' | '\r\n';
+    /** Bands that fit so many columns, the blanks after each character counted, each placed within them, as h8 fits a terminal's (such as process.stdout.columns); width then counts for nothing. A whole number, at most 32767; 0, the default, none. */
+    columns?: number;
 }
 
 /** The banner of the line, as h8 prints it with the same options. */
