@@ -232,6 +232,13 @@ test('loftype without words prints each line of standard input as h8 does, as so
     const input = Buffer.concat([Buffer.from('\ufeff\ufeffHi\r\nnaïve\n\n'), Buffer.from([0x61, 0xff, 0x0a]), Buffer.from(`${'W'.repeat(2000)}\nend`)]);
     const { status, stdout, stderr } = run(loftype, args, { input });
     assert.deepEqual({ status, stdout, stderr }, asLoftype(h8Run(['--lf', ...args], input)));
+    // A folder and a closed input, which h8 fails to read.
+    for (const redirection of ['</', '<&-']) {
+        const [h8, seen] = [h8Path, loftype].map((command) => run('bash', ['-c', `"$0" ${redirection}`, command]))
+            .map(({ status, stdout, stderr }) => ({ status, stdout, stderr }));
+        assert.deepEqual(seen, asLoftype(h8), `loftype ${redirection}`);
+        assert.equal(h8.status, 1, `h8 ${redirection}`);
+    }
     // A pipe kept open: each line's banner comes before the next line is written.
     const child = spawn(loftype, args, { stdio: ['pipe', 'pipe', 'inherit'] });
     let printed = '';

@@ -167,20 +167,23 @@ function parse(args) {
     return settings;
 }
 
-// What the system calls an error number ("No space left on device").
+// What the system calls an error number, as h8 gives it ("No space left on device"):
+// Node's names are the C library's but for a few, which take the C library's here.
+const libcReasons = { EISDIR: 'Is a directory', EIO: 'Input/output error' };
 function reason(errno) {
-    const text = util.getSystemErrorMap().get(errno)?.[1] ?? `error ${errno}`;
-    return `${text[0].toUpperCase()}${text.slice(1)}`;
+    const [name, text = `error ${errno}`] = util.getSystemErrorMap().get(errno) ?? [];
+    return libcReasons[name] ?? `${text[0].toUpperCase()}${text.slice(1)}`;
 }
 
 // Node puts /dev/null, open for reading and writing, in place of a standard stream that
-// was closed when it started, where h8 would find none; a shell's >/dev/null opens it
-// for writing only. Linux shows how a descriptor was opened (its access mode is the
-// flags' two low bits); elsewhere this tells nothing.
-function outputWasClosed() {
+// was closed when it started (descriptor fd), where h8 would find none; a shell's
+// >/dev/null or </dev/null opens it for writing or reading only. Linux shows how a
+// descriptor was opened (its access mode is the flags' two low bits); elsewhere this
+// tells nothing.
+function wasClosed(fd) {
     try {
-        const flags = Number.parseInt(/^flags:\s*([0-7]+)/m.exec(fs.readFileSync('/proc/self/fdinfo/1', 'utf8'))[1], 8);
-        return (flags & 3) === fs.constants.O_RDWR && fs.readlinkSync('/proc/self/fd/1') === '/dev/null';
+        const flags = Number.parseInt(/^flags:\s*([0-7]+)/m.exec(fs.readFileSync(`/proc/self/fdinfo/${fd}`, 'utf8'))[1], 8);
+        return (flags & 3) === fs.constants.O_RDWR && fs.readlinkSync(`/proc/self/fd/${fd}`) === '/dev/null';
     } catch {
         return false;
     }
@@ -203,7 +206,7 @@ const output = {
         if (!text) return;
         if (!this.checked) {
             this.checked = true;
-            if (outputWasClosed()) this.fail(-os.constants.errno.EBADF);
+            if (wasClosed(1)) this.fail(-os.constants.errno.EBADF);
             process.stdout.on('error', (error) => this.fail(error.errno));
         }
         process.stdout.write(text);
@@ -235,6 +238,15 @@ function print(line, settings) {
 // LF or CR LF ends it, a byte-order mark at the very start of the input is dropped,
 // and bytes that are no UTF-8 become U+FFFD, as h8 reads it.
 function printInput(settings) {
+    // A folder gives Node's standard input no error but an end at once, and a closed one
+    // /dev/null (see wasClosed), where h8's first read fails.
+    const { EISDIR, EBADF } = os.constants.errno;
+    const failure = fs.fstatSync(0).isDirectory() ? EISDIR : wasClosed(0) ? EBADF : 0;
+    if (failure) {
+        say(`cannot read standard input: ${reason(-failure)}`);
+        process.exitCode = 1;
+        return;
+    }
     const utf8 = new TextDecoder('utf-8', { ignoreBOM: true });
     let pending = [];
     let started = false;
