@@ -4,9 +4,12 @@
 // banner("Hello") as a fresh Node process first calls it, loading the package and
 // instantiating the module included (median of fresh processes, beside Node's own
 // first require of an empty file, or import of an empty one over another such as the
-// package's two entries); the mean of later calls; and the time for
+// package's two entries), and its parts; the mean of later calls; and the time for
 // a 30,000-character line of prose at width 80, beside the native engine's
-// (build/bench/engine_bench BM_PrintedBanner, where it is built) with their ratio.
+// (build/bench/engine_bench BM_PrintedBanner, where it is built) with their ratio: in
+// the first calls, after 200 more (when the C library's allocator reuses the memory of
+// the strings collected), in the module alone, and what new memory of the banner's size
+// costs to touch, the floor of a new string of it (LOFTYPE_WASM names the module).
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
