@@ -1,10 +1,11 @@
 # Makes the self-contained page: cmake -DSOURCE=web -DMODULE=loftype.wasm
 # -DPAGE=loftype.html -P make_page.cmake. The template's placeholders take the style
-# sheet, the module's glue, the module (base64) and the page's script, each as it is
-# written: no minifier, which would save a few kilobytes (a tenth of the page, less
-# gzipped) at the risk of changing the code.
-include(${CMAKE_CURRENT_LIST_DIR}/base64.cmake)
-loftype_base64(module ${MODULE})
+# sheet, the module's glue, the module (one character for each byte, see
+# module_text.cmake) and the page's script, each as it is written: no minifier, which
+# would save a few kilobytes (a tenth of the page, less gzipped) at the risk of
+# changing the code.
+include(${CMAKE_CURRENT_LIST_DIR}/module_text.cmake)
+loftype_latin1(module ${MODULE})
 file(READ ${SOURCE}/page.html page)
 foreach(part STYLE:page.css:style GLUE:loftype.js:script SCRIPT:page.js:script)
     string(REPLACE ":" ";" part ${part})
