@@ -51,17 +51,20 @@ function watchFirstBanner() {
 async function freshLoads(browser, url, loads) {
     const banners = [];
     const paints = [];
+    const firstBytes = []; // when the page's first byte came: the browser's part before it
     for (let i = 0; i < loads; i++) {
         const context = await browser.newContext();
         const page = await context.newPage();
         await page.addInitScript(watchFirstBanner);
         await page.goto(url);
-        const [banner, paint] = await (await page.waitForFunction(() => window.firstPaint && [window.firstBanner, window.firstPaint])).jsonValue();
+        const [banner, paint, firstByte] = await (await page.waitForFunction(() => window.firstPaint &&
+            [window.firstBanner, window.firstPaint, performance.getEntriesByType('navigation')[0].responseStart])).jsonValue();
         banners.push(banner);
         paints.push(paint);
+        firstBytes.push(firstByte);
         await context.close();
     }
-    return { banners, paints };
+    return { banners, paints, firstBytes };
 }
 
 // The first banner after navigation start: in a new browser context each time, beside a
@@ -73,7 +76,7 @@ async function firstBanner(browser, loads) {
     fs.writeFileSync(floorFile, '<!doctype html><title>Floor</title><pre id="banner">Hello, world</pre>\n');
     const floor = await freshLoads(browser, pathToFileURL(floorFile).href, loads);
     fs.rmSync(path.dirname(floorFile), { recursive: true });
-    const { banners: fresh, paints } = await freshLoads(browser, url, loads);
+    const { banners: fresh, paints, firstBytes } = await freshLoads(browser, url, loads);
     const page = await browser.newPage();
     await page.addInitScript(watchFirstBanner);
     await page.goto(url);
@@ -85,8 +88,10 @@ async function firstBanner(browser, loads) {
     await page.close();
     const line = (times) => `median ${ms(median(times))} (min ${ms(Math.min(...times))}, max ${ms(Math.max(...times))})`;
     console.log(`first banner after navigation start, ${loads} loads: in a new context ${line(fresh)}, first paint ${line(paints)}, ` +
-        `the banner before it in ${fresh.filter((t, i) => t <= paints[i]).length}; reloaded ${line(reloaded)}`);
-    console.log(`the floor, a page of one line in a new context: its text ${line(floor.banners)}, first paint ${line(floor.paints)}`);
+        `the banner before it in ${fresh.filter((t, i) => t <= paints[i]).length}, the page's first byte ${line(firstBytes)}, ` +
+        `from it to the banner ${line(fresh.map((t, i) => t - firstBytes[i]))}; reloaded ${line(reloaded)}`);
+    console.log(`the floor, a page of one line in a new context: its text ${line(floor.banners)}, first paint ${line(floor.paints)}, ` +
+        `its first byte ${line(floor.firstBytes)}`);
 }
 
 // In the page: one character more at each step, timing the input event's handling up
